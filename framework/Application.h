@@ -1,0 +1,38 @@
+#pragma once
+
+#include "framework/MenuHandlers.h"
+#include "framework/Object.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace fw {
+
+class MenuBar;
+
+class Application : public Object {
+public:
+    static const ClassRecord& Lookup();
+    const ClassRecord& Class() const override { return Lookup(); }
+
+    // The application-wide menu bar: shown by every window without one of its own.
+    const std::shared_ptr<MenuBar>& GetMenuBar() const { return m_menu_bar; }
+    void SetMenuBar(std::shared_ptr<MenuBar> bar);
+
+    // Menu commands by item Name; a command goes to the focused control, then
+    // the frontmost window, then the application: the first with a handler for the Name.
+    MenuHandlers& Handlers() { return m_handlers; }
+    void AddMenuHandler(std::string name, MenuHandler handler) { m_handlers.Add(std::move(name), std::move(handler)); }
+
+    // Raised first in every menu-enabling pass.
+    std::function<void()> on_enable_menu_items;
+    // Asked first for an exception nothing caught; true means dealt with.
+    std::function<bool(std::exception_ptr)> on_unhandled_exception;
+
+private:
+    std::shared_ptr<MenuBar> m_menu_bar;
+    MenuHandlers m_handlers;
+};
+
+}

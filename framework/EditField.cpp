@@ -1,0 +1,526 @@
+#include "framework/EditField.h"
+
+#include "framework/Runtime.h"
+#include "framework/Window.h"
+#include "framework/qt/ControlImpl.h"
+#include "framework/qt/WindowImpl.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <climits>
+
+namespace fw {
+
+namespace {
+
+// Positions and lengths count characters (code points); the toolkit counts
+// UTF-16 units, two for a character outside the Basic Multilingual Plane.
+
+int32_t CharsIn(const QString& text, qsizetype units)
+{
+    units = std::clamp<qsizetype>(units, 0, text.size());
+    const QChar* data = text.constData();
+    int32_t chars = 0;
+    for (qsizetype i = 0; i < units; ++i)
+        if (!(data[i].isLowSurrogate() && i > 0 && data[i - 1].isHighSurrogate()))
+            ++chars;
+    return chars;
+}
+
+qsizetype UnitsFor(const QString& text, int64_t chars)
+{
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    for (int64_t n = 0; n < chars && i < size; ++n)
+        i += (data[i].isHighSurrogate() && i + 1 < size && data[i + 1].isLowSurrogate()) ? 2 : 1;
+    return i;
+}
+
+// The text of a multi-line field, one unit per document position (a line
+// break is one paragraph separator).
+QString RawText(const QPlainTextEdit& area)
+{
+    return area.document()->toRawText();
+}
+
+// Every CR LF, lone CR and LF becomes one LF: each shows as one line break,
+// as the toolkit itself counts them when it inserts text.
+QString WithLineFeeds(QString text)
+{
+    QChar* data = text.data();
+    const qsizetype size = text.size();
+    qsizetype out = 0;
+    for (qsizetype in = 0; in < size; ++in) {
+        if (data[in] == u'\r') {
+            data[out++] = u'\n';
+            if (in + 1 < size && data[in + 1] == u'\n')
+                ++in;
+        } else {
+            data[out++] = data[in];
+        }
+    }
+    text.truncate(out);
+    return text;
+}
+
+// The first `chars` characters of the text, or all of it.
+QString FirstChars(const QString& text, int64_t chars)
+{
+    return text.left(UnitsFor(text, std::max<int64_t>(0, chars)));
+}
+
+// A multi-line field's widget. LimitText is kept at the doors, typing, pasting,
+// dropping and input methods, so that every state of the text, those that
+// Undo and Redo bring back included, is within the limit.
+// The text as a multi-line field shows it, cut at the limit.
+QString LimitedText(const std::string& text, int32_t limit)
+{
+    const QString flat = WithLineFeeds(ToQString(text));
+    return limit > 0 ? FirstChars(flat, limit) : flat;
+}
+
+class TextArea : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+    int32_t limit { 0 };
+
+    // The part of the text (line breaks as LFs) that fits in place of the selection.
+    QString Fitting(const QString& text) const
+    {
+        const QString flat = WithLineFeeds(text);
+        return limit > 0 ? FirstChars(flat, Room()) : flat;
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (limit > 0 && !isReadOnly()) {
+            const QString typed = Typed(*event);
+            if (!typed.isEmpty() && CharsIn(typed, typed.size()) > Room()) {
+                event->accept();
+                return;
+            }
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (limit <= 0 || !source || !source->hasText()) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        QMimeData fitting;
+        fitting.setText(Fitting(source->text()));
+        QPlainTextEdit::insertFromMimeData(&fitting);
+    }
+
+    void inputMethodEvent(QInputMethodEvent* event) override
+    {
+        if (limit <= 0 || event->commitString().isEmpty()) {
+            QPlainTextEdit::inputMethodEvent(event);
+            return;
+        }
+        QInputMethodEvent fitting(event->preeditString(), event->attributes());
+        fitting.setCommitString(Fitting(event->commitString()), event->replacementStart(), event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&fitting);
+        event->setAccepted(fitting.isAccepted());
+    }
+
+private:
+    // Characters that may still go in, in place of the selection.
+    int64_t Room() const
+    {
+        const QString text = document()->toRawText();
+        const QTextCursor cursor = textCursor();
+        const int64_t selected = CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
+        return std::max<int64_t>(0, int64_t(limit) - (CharsIn(text, text.size()) - selected));
+    }
+
+    // What the key would put in the text.
+    QString Typed(const QKeyEvent& event) const
+    {
+        if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+            return QStringLiteral("\n");
+        if (event.key() == Qt::Key_Tab && tabChangesFocus())
+            return { };
+        if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return { };
+        const QString text = event.text();
+        if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
+            return { };
+        return text;
+    }
+};
+
+}
+
+EditField::EditField() = default;
+
+EditField::~EditField() = default;
+
+std::string EditField::Text() const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        return FromQString(line->text());
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        QString text = RawText(*area);
+        // A line break is reported as one CR (Shift+Return makes a line separator).
+        text.replace(QChar::ParagraphSeparator, u'\r');
+        text.replace(QChar::LineSeparator, u'\r');
+        return FromQString(text);
+    }
+    return m_pending_text;
+}
+
+bool EditField::HasLineBreak() const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        return line->text().contains(u'\r') || line->text().contains(u'\n');
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        const QTextDocument& document = *area->document();
+        return document.blockCount() > 1 || document.firstBlock().text().contains(QChar::LineSeparator);
+    }
+    return m_pending_text.find_first_of("\r\n") != std::string::npos;
+}
+
+void EditField::SetText(const std::string& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->setText(ToQString(text));
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->setPlainText(LimitedText(text, m_limit_text));
+    else
+        m_pending_text = text;
+    RethrowPending();
+}
+
+int32_t EditField::SelStart() const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+        return CharsIn(line->text(), start);
+    }
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        return CharsIn(RawText(*area), area->textCursor().selectionStart());
+    return 0;
+}
+
+int32_t EditField::SelLength() const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        if (!line->hasSelectedText())
+            return 0;
+        const QString text = line->text();
+        const int start = line->selectionStart();
+        return CharsIn(text, start + line->selectionLength()) - CharsIn(text, start);
+    }
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        const QTextCursor cursor = area->textCursor();
+        const QString text = RawText(*area);
+        return CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
+    }
+    return 0;
+}
+
+void EditField::SetSelStart(int32_t start)
+{
+    // The insertion point goes before character `start`; nothing stays selected.
+    const int64_t chars = std::max<int32_t>(0, start);
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        line->setCursorPosition(static_cast<int>(UnitsFor(line->text(), chars)));
+    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        QTextCursor cursor = area->textCursor();
+        cursor.setPosition(static_cast<int>(UnitsFor(RawText(*area), chars)));
+        area->setTextCursor(cursor);
+    }
+}
+
+void EditField::SetSelLength(int32_t length)
+{
+    // Selects `length` characters from SelStart, as far as the text goes.
+    const int64_t start = SelStart();
+    const int64_t end = start + std::max<int32_t>(0, length);
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        const QString text = line->text();
+        const auto from = UnitsFor(text, start);
+        line->setSelection(static_cast<int>(from), static_cast<int>(UnitsFor(text, end) - from));
+    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        const QString text = RawText(*area);
+        QTextCursor cursor = area->textCursor();
+        cursor.setPosition(static_cast<int>(UnitsFor(text, start)));
+        cursor.setPosition(static_cast<int>(UnitsFor(text, end)), QTextCursor::KeepAnchor);
+        area->setTextCursor(cursor);
+    }
+}
+
+void EditField::SetReadOnly(bool read_only)
+{
+    m_read_only = read_only;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->setReadOnly(read_only);
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->setReadOnly(read_only);
+}
+
+bool EditField::CanUndo() const
+{
+    if (m_read_only)
+        return false;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        return line->isUndoAvailable();
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        return area->document()->isUndoAvailable();
+    return false;
+}
+
+bool EditField::HasSelection() const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        return line->hasSelectedText();
+    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        return area->textCursor().hasSelection();
+    return false;
+}
+
+bool EditField::CanPaste() const
+{
+    if (m_read_only || !m_impl->widget)
+        return false;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard && !clipboard->text().isEmpty();
+}
+
+void EditField::Undo()
+{
+    if (!CanUndo())
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->undo();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->undo();
+    RethrowPending();
+}
+
+void EditField::Cut()
+{
+    if (m_read_only || !HasSelection())
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->cut();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->cut();
+    RethrowPending();
+}
+
+void EditField::Copy()
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->copy();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->copy();
+}
+
+void EditField::Paste()
+{
+    if (!CanPaste())
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->paste();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->paste();
+    RethrowPending();
+}
+
+void EditField::Clear()
+{
+    if (m_read_only || !HasSelection())
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        line->del();
+    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+        QTextCursor cursor = area->textCursor();
+        cursor.removeSelectedText();
+        area->setTextCursor(cursor);
+    }
+    RethrowPending();
+}
+
+void EditField::SelectAll()
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        line->selectAll();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        area->selectAll();
+}
+
+void EditField::SetProperty(std::string_view name, const PropertyValue& value)
+{
+    if (m_style.Apply(name, value)) {
+        ApplyLook();
+        return;
+    }
+    if (name == "Text")
+        SetText(StringOf(value));
+    else if (name == "ReadOnly")
+        SetReadOnly(BoolOf(value));
+    else if (name == "LimitText") {
+        m_limit_text = std::max(0, IntOf(value));
+        ApplyLimit();
+    } else if (name == "MultiLine") {
+        const bool multi_line = BoolOf(value);
+        if (multi_line != m_multi_line) {
+            m_multi_line = multi_line;
+            if (m_impl->widget)
+                MakeEditor();
+        }
+    } else if (name == "AcceptTabs") {
+        m_accept_tabs = BoolOf(value);
+        ApplyLook();
+    } else if (name == "Password") {
+        m_password = BoolOf(value);
+        ApplyLook();
+    } else if (name == "Border") {
+        m_border = BoolOf(value, true);
+        ApplyLook();
+    } else if (name == "ScrollBarVertical") {
+        m_scrollbar_vertical = BoolOf(value, true);
+        ApplyLook();
+    } else if (name == "ScrollBarHorizontal") {
+        m_scrollbar_horizontal = BoolOf(value);
+        ApplyLook();
+    } else if (name == "Alignment") {
+        m_alignment = IntOf(value);
+        ApplyLook();
+    } else if (name == "BackColor") {
+        m_back_color = ColorOf(value, m_back_color);
+        ApplyLook();
+    } else if (name == "TextColor") {
+        m_text_color = ColorOf(value, m_text_color);
+        ApplyLook();
+    } else
+        // Styled, Mask, Format, UseFocusRing and ScrollBar have no effect on this platform.
+        Control::SetProperty(name, value);
+}
+
+void EditField::CreateWidget(Window& window)
+{
+    m_impl->content = window.GetImpl().Content();
+    MakeEditor();
+}
+
+void EditField::MakeEditor()
+{
+    QWidget* parent = m_impl->content;
+    if (!parent)
+        return;
+    const std::string text = m_impl->widget ? Text() : m_pending_text;
+    m_pending_text.clear();
+    m_impl->DropWidget();
+
+    // The editor is connected last: the carried text is not a change.
+    if (m_multi_line) {
+        auto* area = new TextArea(parent);
+        area->limit = m_limit_text;
+        area->setPlainText(LimitedText(text, m_limit_text));
+        m_impl->widget = area;
+    } else {
+        auto* line = new QLineEdit(parent);
+        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
+        line->setText(ToQString(text));
+        m_impl->widget = line;
+    }
+    SetReadOnly(m_read_only);
+    ApplyLook();
+    ConnectEditor();
+    ApplyCommon();
+}
+
+void EditField::ConnectEditor()
+{
+    QObject* receiver = m_impl->receiver.get();
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        QObject::connect(line, &QLineEdit::textChanged, receiver, [this] { EditorChanged(); });
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+        QObject::connect(area, &QPlainTextEdit::textChanged, receiver, [this] { EditorChanged(); });
+}
+
+void EditField::EditorChanged()
+{
+    // A copy: the handler may close the window and with it this field.
+    if (auto handler = on_text_change)
+        Deliver(handler);
+}
+
+void EditField::ApplyLimit()
+{
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
+        // The toolkit's limit counts UTF-16 units: exact for every character of
+        // the Basic Multilingual Plane, which is all a limited field is given.
+        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
+    } else if (auto* area = dynamic_cast<TextArea*>(m_impl->widget.data())) {
+        area->limit = m_limit_text;
+        // A lower limit cuts the text from its end.
+        const QString text = RawText(*area);
+        const qsizetype keep = UnitsFor(text, m_limit_text);
+        if (m_limit_text > 0 && keep < text.size()) {
+            QTextCursor cursor(area->document());
+            cursor.setPosition(static_cast<int>(keep));
+            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+    }
+    RethrowPending();
+}
+
+void EditField::ApplyLook()
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return;
+    widget->setFont(FontFor(m_style));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, QColor(m_back_color.red, m_back_color.green, m_back_color.blue));
+    palette.setColor(QPalette::Text, QColor(m_text_color.red, m_text_color.green, m_text_color.blue));
+    widget->setPalette(palette);
+
+    // Alignment: 0 the default (left), 1 left, 2 centre, 3 right.
+    Qt::Alignment alignment = Qt::AlignLeft;
+    if (m_alignment == 2)
+        alignment = Qt::AlignHCenter;
+    else if (m_alignment == 3)
+        alignment = Qt::AlignRight;
+
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setFrame(m_border);
+        line->setEchoMode(m_password ? QLineEdit::Password : QLineEdit::Normal);
+        line->setAlignment(alignment | Qt::AlignVCenter);
+    } else if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
+        area->setFrameShape(m_border ? QFrame::StyledPanel : QFrame::NoFrame);
+        // Without AcceptTabs, Tab moves the focus on.
+        area->setTabChangesFocus(!m_accept_tabs);
+        area->setVerticalScrollBarPolicy(m_scrollbar_vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        // Without a horizontal scroll bar, lines wrap at the field's width.
+        area->setHorizontalScrollBarPolicy(m_scrollbar_horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        area->setLineWrapMode(m_scrollbar_horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        QTextOption option = area->document()->defaultTextOption();
+        if (option.alignment() != alignment) {
+            option.setAlignment(alignment);
+            area->document()->setDefaultTextOption(option);
+        }
+    }
+}
+
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "framework/Control.h"
+
+#include <functional>
+
+namespace fw {
+
+// A text field: one line, or a multi-line text area with MultiLine.
+//
+// Text reports each line break as one CR (code 13). Setting Text shows each
+// CR, LF and CR LF as one line break. Positions and lengths count characters.
+class EditField : public Control {
+public:
+    static const ClassRecord& Lookup();
+    const ClassRecord& Class() const override { return Lookup(); }
+
+    EditField();
+    ~EditField() override;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    // Whether Text() would hold a CR or LF, answered without reading a huge text out.
+    bool HasLineBreak() const;
+
+    int32_t SelStart() const;
+    int32_t SelLength() const;
+    void SetSelStart(int32_t start);
+    void SetSelLength(int32_t length);
+
+    bool ReadOnly() const { return m_read_only; }
+    void SetReadOnly(bool read_only);
+    // Most characters the field takes, typed or pasted; 0 is no limit.
+    int32_t LimitText() const { return m_limit_text; }
+    bool MultiLine() const { return m_multi_line; }
+    bool AcceptTabs() const { return m_accept_tabs; }
+    const TextStyle& Style() const { return m_style; }
+
+    // The framework's text commands, as the Edit menu runs them.
+    bool CanUndo() const;
+    bool HasSelection() const;
+    bool CanPaste() const;
+    void Undo();
+    void Cut();
+    void Copy();
+    void Paste();
+    void Clear();
+    void SelectAll();
+
+    // Raised on every change of the text, typed, pasted or set.
+    std::function<void()> on_text_change;
+
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
+    void CreateWidget(Window& window) override;
+
+private:
+    // Makes the widget of the current kind (one line or multi-line), carrying the text over.
+    void MakeEditor();
+    void ConnectEditor();
+    void ApplyLimit();
+    void ApplyLook();
+    void EditorChanged();
+
+    int32_t m_limit_text { 0 };
+    int32_t m_alignment { 0 };
+    bool m_read_only { false };
+    bool m_multi_line { false };
+    bool m_accept_tabs { false };
+    bool m_password { false };
+    bool m_border { true };
+    bool m_scrollbar_vertical { true };
+    bool m_scrollbar_horizontal { false };
+    Rgb m_back_color { 255, 255, 255 };
+    Rgb m_text_color { };
+    TextStyle m_style;
+    std::string m_pending_text;
+};
+
+}

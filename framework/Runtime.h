@@ -1,0 +1,66 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace fw {
+
+class Application;
+
+// Starts the runtime: the toolkit's application, with no command-line
+// arguments handed to it. The first call of the process.
+void RuntimeInit();
+
+// Tears the runtime down: closes what is still open, and gives the exit
+// status: the code given to Quit, or 1 after an unhandled exception.
+int RuntimeExit();
+
+// Start-up steps of the runtime, before any window is built: the external
+// classes (none on this platform) and the plug-in controls (BevelButton),
+// whose class is registered here.
+void RuntimeInitExternalClasses();
+void InitPluginEntrypoints();
+
+// Runs the event loop until the application quits. An exception that escapes
+// a handler ends the loop and leaves this call.
+void RuntimeRun();
+
+// Ends the event loop with that exit status.
+void Quit(int code = 0);
+
+// True while RuntimeRun is running its loop.
+bool RuntimeRunning();
+
+// The application object: registered once, held by the runtime until RuntimeExit.
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
+std::shared_ptr<Application> GetAppObject();
+
+// Deals with an exception that nothing caught: writes its class and message
+// to standard error, shows them in a message box where there is a display,
+// and makes the exit status non-zero. The application object's
+// on_unhandled_exception is asked first; when it returns true the exception
+// counts as handled.
+void UnhandledException(std::exception_ptr exception);
+
+// For tests: replaces the default handling above (an empty function restores it).
+void SetUnhandledExceptionHandler(std::function<void(std::exception_ptr)> handler);
+
+// Runs a program handler from the toolkit's side. An exception that escapes it
+// is kept and ends the event loop; it is raised again when control returns
+// to the program (RuntimeRun, or the framework call that caused the event).
+void Deliver(const std::function<void()>& handler);
+
+// Raises a kept exception, if any (the framework calls this on its way back to program code).
+void RethrowPending();
+
+// For tests: takes a kept exception out, or nullptr.
+std::exception_ptr TakePendingException();
+
+// The framework's own state released by the program's shutdown, in the order it chooses.
+void ReleaseImplicitWindowList();
+void ReleaseDirtyWindows();
+void ReleaseWindowList();
+void ReleaseArrayMap();
+
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "framework/Control.h"
+
+namespace fw {
+
+// A label: one line, or wrapped over several with Multiline.
+class StaticText : public Control {
+public:
+    static const ClassRecord& Lookup();
+    const ClassRecord& Class() const override { return Lookup(); }
+
+    const std::string& Text() const { return m_text; }
+    void SetText(std::string text);
+    // 0 left, 1 centre, 2 right.
+    int32_t TextAlign() const { return m_text_align; }
+    const TextStyle& Style() const { return m_style; }
+    bool Multiline() const { return m_multiline; }
+
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
+    void CreateWidget(Window& window) override;
+
+private:
+    void ApplyLook();
+
+    std::string m_text;
+    int32_t m_text_align { 0 };
+    bool m_multiline { false };
+    Rgb m_text_color { };
+    TextStyle m_style;
+};
+
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// Framework-internal: the application-wide keys of windows. A key that is a
+// menu shortcut of the window's menu bar chooses that item (after the
+// enabling pass; a disabled item does nothing). Return and Enter press the
+// window's default button, Escape its cancel button.
+
+#include <QObject>
+
+namespace fw {
+
+class CommandKeys : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}

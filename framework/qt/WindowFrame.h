@@ -1,0 +1,29 @@
+#pragma once
+
+// Framework-internal: the top-level widget of a window: the menu bar on top,
+// the content area below it.
+
+#include <QWidget>
+
+namespace fw {
+
+class Window;
+
+class WindowFrame : public QWidget {
+public:
+    explicit WindowFrame(Window& owner);
+
+    Window& Owner() const { return m_owner; }
+    // Puts the menu bar and the content area in place for the frame's size.
+    void PlaceChildren();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    Window& m_owner;
+};
+
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "framework/Window.h"
+
+#include <cstdint>
+#include <memory>
+
+// The launcher: the program's picture and a button for each tool. A click on
+// the picture shows the About window; closing the launcher quits.
+class wHapsavi : public fw::Window {
+public:
+    static const fw::ClassRecord& Lookup();
+    const fw::ClassRecord& Class() const override { return Lookup(); }
+    static void ctblinit() { Lookup(); }
+
+    // The open launcher, or a new one built from its design; never shown here.
+    static std::shared_ptr<wHapsavi> Get();
+
+    wHapsavi();
+
+    virtual void Layout();
+    virtual void CreateControls();
+    virtual void CreateControls0();
+    virtual bool Canvas1_MouseDown(int32_t x, int32_t y);
+    virtual void Canvas1_MouseUp(int32_t x, int32_t y);
+    virtual void BevelButton1_Action();
+    virtual void BevelButton2_Action();
+    virtual void AddMenuHandlers(fw::Window& w);
+    virtual void Event_Close();
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+// Helpers for driving the real program headless.
+
+#include "framework/Control.h"
+#include "framework/Window.h"
+
+#include <QString>
+#include <Qt>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace harness {
+
+// Starts the runtime and registers every class, once per process (tests run a process each).
+void StartRuntime();
+// Shuts down as the program does (finalize, then the runtime), if StartRuntime ran and nothing else did.
+void StopRuntime();
+
+// Lets queued events run (deferred deletions included).
+void ProcessEvents();
+
+// The toolkit widgets behind framework objects.
+QWidget* WidgetOf(const fw::Control& control);
+QWidget* FrameOf(const fw::Window& window);
+
+// Gives the control the keyboard focus (and its window the activation).
+void Focus(const fw::Control& control);
+
+// Types text into a field as keystrokes, at its insertion point.
+void Type(const fw::Control& field, const QString& text);
+// Presses a key (with modifiers) where the keyboard focus of the window is.
+void Key(const fw::Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Puts text on the clipboard and pastes it into the field with Ctrl+V.
+void Paste(const fw::Control& field, const QString& text);
+// A left click in the middle of the control.
+void Click(const fw::Control& control);
+// Mouse press and release on a control at (x, y) in its own coordinates.
+void Press(const fw::Control& control, int x, int y);
+void Release(const fw::Control& control, int x, int y);
+// The user closes the window with its close button.
+void CloseByUser(const fw::Window& window);
+
+// Every exception kept by the framework while a test drove widgets outside
+// the event loop must have been looked at: fails the test if one is left.
+void ExpectNoPendingException();
+
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// The random-order window's work on its text: line breaks of every form are
+// made into CR, the text is split into items at each CR, and the items are
+// drawn one by one from those that remain.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// LF CR becomes CR, then every LF left becomes CR (one left-to-right pass each).
+std::string NormaliseLineBreaks(std::string_view text);
+
+// True exactly when the normalised text has more than one CR-separated item,
+// that is when the text holds a line break of any form. Scans; copies nothing.
+bool HasSeveralLines(std::string_view text);
+
+// The draw-and-remove shuffle of the text's items after normalising: for
+// i = n down to 1, j = ToInt32(Floor(rnd() * double(i)) + 1.0), and item j of
+// those remaining (in text order) is appended, preceded by a CR except the
+// first drawn. Calls rnd exactly n times. A j outside 1..i (an rnd that breaks
+// its [0, 1) promise, NaN included) is clamped into 1..i.
+// Returns std::nullopt when there are fewer than two items; the caller then
+// writes nothing back.
+std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd);
