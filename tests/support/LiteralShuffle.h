@@ -1,10 +1,10 @@
 #pragma once
 
-// The line shuffle done the plain way, step by step, as the random-order
-// window first did it: normalise with two ReplaceAll passes, count the items
-// with CountFields, copy them into a 1-based array, then draw and remove with
-// an array erase. Quadratic; the reference that the fast shuffle must match
-// for every text and every sequence of random values.
+// The line shuffle done the plain way, step by step: normalise with two
+// ReplaceAll passes, count the items with CountFields, copy them into a
+// 1-based array, then draw and remove with an array erase. Quadratic; the
+// reference that the fast shuffle must match for every text and every
+// sequence of random values.
 
 #include "framework/Values.h"
 
