@@ -10,19 +10,13 @@
 #include "framework/Window.h"
 #include "tests/support/Harness.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -31,8 +25,9 @@
 
 namespace {
 
+using Properties = std::vector<std::pair<std::string, fw::PropertyValue>>;
+
 QPlainTextEdit* AreaOf(const fw::Control& field) { return qobject_cast<QPlainTextEdit*>(harness::WidgetOf(field)); }
-QLineEdit* LineOf(const fw::Control& field) { return qobject_cast<QLineEdit*>(harness::WidgetOf(field)); }
 
 class Controls : public ::testing::Test {
 protected:
@@ -48,14 +43,12 @@ protected:
     void TearDown() override
     {
         window->Close();
-        window.reset();
-        harness::ProcessEvents();
         harness::ExpectNoPendingException();
-        fw::SetResourceFolder("");
     }
 
+    // The properties are set in the order given, as a design list sets them.
     template<class C>
-    std::shared_ptr<C> Add(const std::string& name, std::vector<std::pair<std::string, fw::PropertyValue>> properties = { })
+    std::shared_ptr<C> Add(const std::string& name, const Properties& properties = { })
     {
         auto control = window->NewControl<C>();
         window->AddControl(name, control);
@@ -65,20 +58,14 @@ protected:
         return control;
     }
 
-    std::shared_ptr<fw::EditField> Area(int32_t limit = 0)
-    {
-        return Add<fw::EditField>("Area", { { "Width", 200 }, { "Height", 100 }, { "LimitText", limit }, { "MultiLine", true } });
-    }
-
     std::shared_ptr<fw::Window> window;
 };
 
-TEST_F(Controls, MultiLineTextShowsCrLfAndCrLfAsLineBreaksAndReportsEachAsOneCr)
+TEST_F(Controls, MultiLineTextShowsCrLfAndCrLfAsOneLineBreakEachAndReportsEachAsCr)
 {
-    auto field = Area();
-    field->SetText("a\rb\nc\r\nd\r\re");
+    // The text comes before MultiLine, as a design may give it, and survives the change.
+    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
     EXPECT_EQ(AreaOf(*field)->document()->blockCount(), 6);
-    EXPECT_EQ(AreaOf(*field)->document()->findBlockByNumber(4).text(), "");
     EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
 
     // Typed line breaks, Shift+Return included, come back as CRs too.
@@ -87,25 +74,6 @@ TEST_F(Controls, MultiLineTextShowsCrLfAndCrLfAsLineBreaksAndReportsEachAsOneCr)
     harness::Key(*window, Qt::Key_Return, Qt::ShiftModifier);
     harness::Type(*field, "z");
     EXPECT_EQ(field->Text(), "x\ry\rz");
-    EXPECT_EQ(fw::Len(field->Text()), 5);
-}
-
-TEST_F(Controls, TheTextSurvivesTheFieldBecomingMultiLine)
-{
-    // The design may give the text before MultiLine; the field keeps it and its events.
-    auto field = Add<fw::EditField>("Field", { { "Text", std::string("eins\rzwei") }, { "LimitText", 6 } });
-    int changes = 0;
-    field->on_text_change = [&] { ++changes; };
-    field->SetProperty("MultiLine", true);
-    ASSERT_NE(AreaOf(*field), nullptr);
-    EXPECT_EQ(AreaOf(*field)->document()->blockCount(), 2);
-    EXPECT_EQ(field->Text(), "eins\rz");
-    EXPECT_EQ(changes, 0);
-    field->SelectAll();
-    harness::Type(*field, "q");
-    EXPECT_EQ(changes, 1);
-    harness::Type(*field, "1234567");
-    EXPECT_EQ(field->Text(), "q12345") << "the limit goes with the field";
 }
 
 TEST_F(Controls, LimitTextBoundsTypedAndPastedTextInCharacters)
@@ -117,8 +85,9 @@ TEST_F(Controls, LimitTextBoundsTypedAndPastedTextInCharacters)
     harness::Paste(*line, "æøåæøå");
     EXPECT_EQ(line->Text(), "æøåæ");
 
-    // Multi-line: what goes over the limit is cut from the pasted text, not from the rest.
-    auto area = Area(5);
+    // Multi-line (the limit given before MultiLine): what goes over the limit
+    // is cut from the pasted text, not from the rest.
+    auto area = Add<fw::EditField>("Area", { { "LimitText", 5 }, { "MultiLine", true } });
     area->SetText("ab");
     area->SetSelStart(1);
     harness::Paste(*area, "😀\n😀😀😀");
@@ -134,39 +103,7 @@ TEST_F(Controls, LimitTextBoundsTypedAndPastedTextInCharacters)
     EXPECT_EQ(area->Text(), "a");
 }
 
-TEST_F(Controls, SelectionCountsCharactersNotUtf16UnitsOrBytes)
-{
-    for (bool multi_line : { false, true }) {
-        SCOPED_TRACE(multi_line ? "multi-line" : "one line");
-        auto field = Add<fw::EditField>(multi_line ? "A" : "L", { { "MultiLine", multi_line } });
-        field->SetText("æøå😀xy");
-        field->SetSelStart(3);
-        field->SetSelLength(2);
-        EXPECT_EQ(field->SelStart(), 3);
-        EXPECT_EQ(field->SelLength(), 2);
-        const QString selected = multi_line ? AreaOf(*field)->textCursor().selectedText() : LineOf(*field)->selectedText();
-        EXPECT_EQ(selected, QString::fromUtf8("😀x"));
-
-        // Selected by the user: Shift+End from after the emoji.
-        field->SetSelStart(4);
-        harness::Focus(*field);
-        harness::Key(*window, Qt::Key_End, Qt::ShiftModifier);
-        EXPECT_EQ(field->SelStart(), 4);
-        EXPECT_EQ(field->SelLength(), 2);
-
-        field->SelectAll();
-        EXPECT_EQ(field->SelStart(), 0);
-        EXPECT_EQ(field->SelLength(), fw::Len(field->Text()));
-        EXPECT_EQ(field->SelLength(), 6);
-
-        // Beyond the end is the end.
-        field->SetSelStart(100);
-        EXPECT_EQ(field->SelStart(), 6);
-        EXPECT_EQ(field->SelLength(), 0);
-    }
-}
-
-TEST_F(Controls, TextChangeIsRaisedForTypingPastingAndSetting)
+TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndSetting)
 {
     for (bool multi_line : { false, true }) {
         SCOPED_TRACE(multi_line ? "multi-line" : "one line");
@@ -175,11 +112,28 @@ TEST_F(Controls, TextChangeIsRaisedForTypingPastingAndSetting)
         field->on_text_change = [&] { seen.push_back(field->Text()); };
         harness::Type(*field, "ab");
         harness::Paste(*field, "c");
-        field->SetText("d");
-        field->SelectAll();
-        field->Cut();
-        EXPECT_EQ(seen, (std::vector<std::string> { "a", "ab", "abc", "d", "" }));
+        field->SetText("æøå😀xy");
+        EXPECT_EQ(seen, (std::vector<std::string> { "a", "ab", "abc", "æøå😀xy" }));
+        seen.clear();
 
+        // Characters, not UTF-16 units or bytes: the user selects from after the emoji with Shift+End.
+        field->SetSelStart(4);
+        harness::Key(*window, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(field->SelStart(), 4);
+        EXPECT_EQ(field->SelLength(), 2);
+        field->SetSelStart(3);
+        field->SetSelLength(1);
+        harness::Type(*field, "!");
+        EXPECT_EQ(field->Text(), "æøå!xy");
+        EXPECT_EQ(field->SelStart(), 4);
+        field->SetSelStart(100);
+        EXPECT_EQ(field->SelStart(), 6) << "beyond the end is the end";
+        field->SelectAll();
+        EXPECT_EQ(field->SelLength(), 6);
+        EXPECT_EQ(fw::Len(field->Text()), 6);
+
+        field->Cut();
+        EXPECT_EQ(seen, (std::vector<std::string> { "æøå!xy", "" }));
         // A handler's exception reaches the program code that set the text.
         field->on_text_change = [] { throw std::runtime_error("from TextChange"); };
         EXPECT_THROW(field->SetText("e"), std::runtime_error);
@@ -189,11 +143,11 @@ TEST_F(Controls, TextChangeIsRaisedForTypingPastingAndSetting)
 
 TEST_F(Controls, EdgeLocksMoveOrStretchControlsAsTheWindowIsResized)
 {
-    using Props = std::vector<std::pair<std::string, fw::PropertyValue>>;
-    const Props box { { "Left", 10 }, { "Top", 20 }, { "Width", 50 }, { "Height", 30 } };
-    auto with = [&](Props extra) { extra.insert(extra.begin(), box.begin(), box.end()); return extra; };
-    auto none = Add<fw::StaticText>("None", box);
-    auto left = Add<fw::StaticText>("Left", with({ { "LockLeft", true }, { "LockTop", true } }));
+    auto with = [](Properties locks) {
+        locks.insert(locks.begin(), { { "Left", 10 }, { "Top", 20 }, { "Width", 50 }, { "Height", 30 } });
+        return locks;
+    };
+    auto none = Add<fw::StaticText>("None", with({ }));
     auto right = Add<fw::StaticText>("Right", with({ { "LockRight", true }, { "LockBottom", true } }));
     auto all = Add<fw::EditField>("All", with({ { "LockLeft", true }, { "LockTop", true }, { "LockRight", true }, { "LockBottom", true } }));
 
@@ -201,13 +155,14 @@ TEST_F(Controls, EdgeLocksMoveOrStretchControlsAsTheWindowIsResized)
     window->SetHeight(window->Height() - 15);
     harness::ProcessEvents();
 
-    auto rect = [](const fw::Control& c) { return std::vector<int> { c.Left(), c.Top(), c.Width(), c.Height() }; };
-    EXPECT_EQ(rect(*none), (std::vector<int> { 10, 20, 50, 30 }));
-    EXPECT_EQ(rect(*left), (std::vector<int> { 10, 20, 50, 30 }));
-    EXPECT_EQ(rect(*right), (std::vector<int> { 50, 5, 50, 30 }));
-    EXPECT_EQ(rect(*all), (std::vector<int> { 10, 20, 90, 15 }));
-    EXPECT_EQ(harness::WidgetOf(*all)->geometry(), QRect(10, 20, 90, 15));
-    EXPECT_EQ(harness::WidgetOf(*right)->geometry(), QRect(50, 5, 50, 30));
+    // What the program reads is what is on screen.
+    auto rect = [](const fw::Control& c) { return QRect(c.Left(), c.Top(), c.Width(), c.Height()); };
+    const std::pair<std::shared_ptr<fw::Control>, QRect> expected[] = {
+        { none, QRect(10, 20, 50, 30) }, { right, QRect(50, 5, 50, 30) }, { all, QRect(10, 20, 90, 15) } };
+    for (const auto& [control, after] : expected) {
+        EXPECT_EQ(rect(*control), after);
+        EXPECT_EQ(harness::WidgetOf(*control)->geometry(), after);
+    }
 }
 
 TEST_F(Controls, CanvasRaisesMouseUpOnlyAfterAMouseDownThatReturnedTrue)
@@ -245,44 +200,18 @@ TEST_F(Controls, ReturnAndEscapePressTheEnabledDefaultAndCancelButtons)
 
     harness::Focus(*field);
     harness::Key(*window, Qt::Key_Return);
-    harness::Key(*window, Qt::Key_Enter);
+    harness::Key(*window, Qt::Key_Enter, Qt::KeypadModifier);
     harness::Key(*window, Qt::Key_Escape);
     EXPECT_EQ(oks, 2);
     EXPECT_EQ(cancels, 1);
 
     ok->SetEnabled(false);
+    cancel->SetEnabled(false);
     harness::Key(*window, Qt::Key_Return);
+    harness::Key(*window, Qt::Key_Escape);
     ok->Push();
     EXPECT_EQ(oks, 2);
-    harness::Click(*cancel);
-    EXPECT_EQ(cancels, 2);
-}
-
-TEST_F(Controls, FontsFollowTheTextStyle)
-{
-    const int system = QApplication::font().pointSize();
-    auto plain = Add<fw::StaticText>("Plain", { { "TextFont", std::string("System") }, { "TextSize", 0 } });
-    auto big = Add<fw::StaticText>("Big", { { "TextSize", 96 }, { "Bold", true }, { "TextAlign", 1 } });
-    auto small = Add<fw::StaticText>("Small", { { "TextFont", std::string("SmallSystem") } });
-    EXPECT_EQ(harness::WidgetOf(*plain)->font().pointSize(), system);
-    EXPECT_EQ(harness::WidgetOf(*big)->font().pointSize(), 96);
-    EXPECT_TRUE(harness::WidgetOf(*big)->font().bold());
-    EXPECT_TRUE(qobject_cast<QLabel*>(harness::WidgetOf(*big))->alignment() & Qt::AlignHCenter);
-    EXPECT_LT(harness::WidgetOf(*small)->font().pointSize(), system);
-}
-
-TEST_F(Controls, AssistiveTechnologySeesTheCanvasAsANamedPictureAndButtonsByCaption)
-{
-    auto canvas = Add<fw::Canvas>("Canvas1");
-    auto button = Add<fw::PushButton>("Knap", { { "Caption", std::string("Find tilfældigt tal") } });
-    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(harness::WidgetOf(*canvas));
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->role(), QAccessible::Graphic);
-    EXPECT_EQ(picture->text(QAccessible::Name), "Canvas1");
-    canvas->SetProperty("HelpTag", std::string("Om Hapsavi"));
-    EXPECT_EQ(picture->text(QAccessible::Name), "Om Hapsavi");
-    QAccessibleInterface* knap = QAccessible::queryAccessibleInterface(harness::WidgetOf(*button));
-    EXPECT_EQ(knap->text(QAccessible::Name), QString::fromUtf8("Find tilfældigt tal"));
+    EXPECT_EQ(cancels, 1);
 }
 
 TEST_F(Controls, PicturesComeFromTheResourceFolderAndAMissingOrCorruptOneIsNil)
@@ -297,10 +226,7 @@ TEST_F(Controls, PicturesComeFromTheResourceFolderAndAMissingOrCorruptOneIsNil)
     image.fill(Qt::white);
     image.setPixel(0, 0, qRgb(0, 0, 255));
     ASSERT_TRUE(image.save(folder.filePath("168.png")));
-    QFile corrupt(folder.filePath("7.png"));
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write("\x89PNG\r\n\x1a\n this is not a picture");
-    corrupt.close();
+    std::ofstream(folder.filePath("7.png").toStdString()) << "\x89PNG\r\n\x1a\n this is not a picture";
 
     auto resources = fw::AppResources();
     ASSERT_NE(resources, nullptr);
@@ -308,8 +234,6 @@ TEST_F(Controls, PicturesComeFromTheResourceFolderAndAMissingOrCorruptOneIsNil)
     EXPECT_EQ(resources->GetPicture(7), nullptr);
     auto picture = resources->GetPicture(168);
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->Width(), 8);
-    EXPECT_EQ(picture->Height(), 4);
 
     // Drawn on a red canvas: white shows as white, then, once transparent, as the red behind it.
     auto canvas = Add<fw::Canvas>("Canvas1", { { "Width", 8 }, { "Height", 4 } });
@@ -320,11 +244,8 @@ TEST_F(Controls, PicturesComeFromTheResourceFolderAndAMissingOrCorruptOneIsNil)
     auto pixel = [&](int x, int y) { return harness::WidgetOf(*canvas)->grab().toImage().pixel(x, y) & 0xFFFFFF; };
     EXPECT_EQ(pixel(3, 2), 0xFFFFFFu);
     picture->SetTransparent(1);
-    EXPECT_EQ(picture->Transparent(), 1);
     EXPECT_EQ(pixel(3, 2), 0xFF0000u);
     EXPECT_EQ(pixel(0, 0), 0x0000FFu);
-    picture->SetTransparent(0);
-    EXPECT_EQ(pixel(3, 2), 0xFFFFFFu);
 }
 
 }

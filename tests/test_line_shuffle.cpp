@@ -20,30 +20,16 @@ const double kJustBelowOne = std::nextafter(1.0, 0.0);
 struct Constant {
     double value;
     int calls { 0 };
-    std::function<double()> Source()
-    {
-        return [this] { ++calls; return value; };
-    }
+    std::function<double()> Source() { return [this] { ++calls; return value; }; }
 };
 
-// An rnd that gives the listed values in turn.
-std::function<double()> Values(std::vector<double> values)
-{
-    return [values = std::move(values), next = size_t { 0 }]() mutable { return values.at(next++); };
-}
-
-std::vector<std::string> Items(const std::string& normalised)
+std::vector<std::string> SortedItems(const std::string& normalised)
 {
     std::vector<std::string> items;
     size_t start = 0;
     for (size_t cr; (cr = normalised.find('\r', start)) != std::string::npos; start = cr + 1)
         items.push_back(normalised.substr(start, cr - start));
     items.push_back(normalised.substr(start));
-    return items;
-}
-
-std::vector<std::string> Sorted(std::vector<std::string> items)
-{
     std::sort(items.begin(), items.end());
     return items;
 }
@@ -60,8 +46,7 @@ std::string RandomText(std::mt19937& engine)
     return text;
 }
 
-// A reproducible rnd of the given seed: the edge values 0 and just below 1, values that
-// land exactly on a boundary of Floor (k/8), and uniform values.
+// A reproducible rnd: 0, just below 1, values exactly on a boundary of Floor (k/8), and uniform values.
 std::function<double()> RandomRnd(unsigned seed)
 {
     return [engine = std::mt19937_64(seed)]() mutable {
@@ -86,114 +71,69 @@ TEST(LineShuffle, TextsWithoutALineBreakAreLeftAloneAndDrawNothing)
     }
 }
 
-TEST(LineShuffle, EveryFormOfLineBreakBecomesOneOrMoreCRs)
+TEST(LineShuffle, DrawsOfZeroGiveTheNormalisedTextAndJustBelowOneItsReverse)
 {
-    EXPECT_EQ(NormaliseLineBreaks("a\nb"), "a\rb");
-    EXPECT_EQ(NormaliseLineBreaks("a\rb"), "a\rb");
-    EXPECT_EQ(NormaliseLineBreaks("a\n\rb"), "a\rb");
-    EXPECT_EQ(NormaliseLineBreaks("a\r\nb"), "a\r\rb");
-    // One pass each: LF LF CR keeps two breaks.
-    EXPECT_EQ(NormaliseLineBreaks("a\n\n\rb"), "a\r\rb");
-    EXPECT_EQ(NormaliseLineBreaks("\n\r\n\r\r\n"), "\r\r\r\r");
-    EXPECT_EQ(NormaliseLineBreaks("æ\nø"), "æ\rø");
-
-    // With every draw taking the first remaining item, the shuffle writes the normalised text.
-    Constant zero { 0.0 };
-    EXPECT_EQ(ShuffleLines("a\nb", zero.Source()), "a\rb");
-    EXPECT_EQ(ShuffleLines("a\r\nb", zero.Source()), "a\r\rb");
-    EXPECT_EQ(ShuffleLines("a\n\rb", zero.Source()), "a\rb");
-    EXPECT_EQ(ShuffleLines("a\n\n\rb", zero.Source()), "a\r\rb");
-    EXPECT_EQ(zero.calls, 2 + 3 + 2 + 3);
-}
-
-TEST(LineShuffle, ASingleLineBreakIsTwoEmptyItemsAndShufflesToOneCR)
-{
-    for (const std::string text : { "\r", "\n", "\n\r" }) {
-        Constant rnd { kJustBelowOne };
-        EXPECT_TRUE(HasSeveralLines(text));
-        EXPECT_EQ(ShuffleLines(text, rnd.Source()), "\r");
-        EXPECT_EQ(rnd.calls, 2);
+    struct Case {
+        std::string text, normalised, reversed;
+        int items;
+    };
+    const Case cases[] = {
+        { "a\nb", "a\rb", "b\ra", 2 }, { "a\r\nb", "a\r\rb", "b\r\ra", 3 }, { "a\n\rb", "a\rb", "b\ra", 2 },
+        // One pass each: LF LF CR keeps two breaks.
+        { "a\n\n\rb", "a\r\rb", "b\r\ra", 3 },
+        // A lone line break is two empty items; CR LF is two breaks.
+        { "\r", "\r", "\r", 2 }, { "\n", "\r", "\r", 2 }, { "\n\r", "\r", "\r", 2 }, { "\r\n", "\r\r", "\r\r", 3 },
+        // Blank, duplicate and padded lines are items as they stand, a trailing empty one too.
+        { "a\rb\r", "a\rb\r", "\rb\ra", 3 }, { "linje\r\rlinje", "linje\r\rlinje", "linje\r\rlinje", 3 },
+        { "x\nx", "x\rx", "x\rx", 2 }, { " a\t\n\tb ", " a\t\r\tb ", "\tb \r a\t", 2 },
+        { "æble\nørred\n€", "æble\rørred\r€", "€\rørred\ræble", 3 },
+        { "en\ntwo\r\ntre\n\rfire", "en\rtwo\r\rtre\rfire", "fire\rtre\r\rtwo\ren", 5 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(NormaliseLineBreaks(c.text), c.normalised);
+        EXPECT_TRUE(HasSeveralLines(c.text));
+        Constant zero { 0.0 }, last { kJustBelowOne };
+        EXPECT_EQ(ShuffleLines(c.text, zero.Source()), c.normalised);
+        EXPECT_EQ(ShuffleLines(c.text, last.Source()), c.reversed);
+        EXPECT_EQ(zero.calls, c.items);
+        EXPECT_EQ(last.calls, c.items);
     }
-    // CR LF is two breaks: three empty items.
-    EXPECT_EQ(ShuffleLines("\r\n", Constant { 0.3 }.Source()), "\r\r");
-}
-
-TEST(LineShuffle, TwoLinesComeOutInTheOrderTheFirstDrawPicks)
-{
-    EXPECT_EQ(ShuffleLines("a\nb", Values({ 0.49, 0.0 })), "a\rb");
-    EXPECT_EQ(ShuffleLines("a\nb", Values({ 0.5, 0.0 })), "b\ra");
-    EXPECT_EQ(ShuffleLines("a\nb\nc", Values({ 0.4, 0.9, 0.0 })), "b\rc\ra");
-}
-
-TEST(LineShuffle, DrawsJustBelowOneReverseTheItems)
-{
-    Constant rnd { kJustBelowOne };
-    EXPECT_EQ(ShuffleLines("en\ntwo\r\ntre\n\rfire", rnd.Source()), "fire\rtre\r\rtwo\ren");
-    EXPECT_EQ(rnd.calls, 5);
-}
-
-TEST(LineShuffle, BlankDuplicateAndPaddedLinesAreItemsAsTheyStand)
-{
-    Constant last { kJustBelowOne };
-    // Trailing break: the empty last item is drawn like any other.
-    EXPECT_EQ(ShuffleLines("a\rb\r", last.Source()), "\rb\ra");
-    EXPECT_EQ(ShuffleLines("linje\r\rlinje", last.Source()), "linje\r\rlinje");
-    EXPECT_EQ(ShuffleLines("x\nx", last.Source()), "x\rx");
-    EXPECT_EQ(ShuffleLines(" a\t\n\tb ", last.Source()), "\tb \r a\t");
-    EXPECT_EQ(ShuffleLines("æble\nørred\n€", last.Source()), "€\rørred\ræble");
-    EXPECT_EQ(last.calls, 3 + 3 + 2 + 2 + 3);
 }
 
 TEST(LineShuffle, DrawsOutsideTheUnitRangeStayWithinTheItems)
 {
-    const std::string text = "a\nb\nc\nd";
-    EXPECT_EQ(ShuffleLines(text, Constant { 1.0 }.Source()), "d\rc\rb\ra");
-    EXPECT_EQ(ShuffleLines(text, Constant { 1e300 }.Source()), "d\rc\rb\ra");
-    EXPECT_EQ(ShuffleLines(text, Constant { std::numeric_limits<double>::infinity() }.Source()), "d\rc\rb\ra");
-    EXPECT_EQ(ShuffleLines(text, Constant { -0.5 }.Source()), "a\rb\rc\rd");
-    EXPECT_EQ(ShuffleLines(text, Constant { std::nan("") }.Source()), "a\rb\rc\rd");
+    for (const double high : { 1.0, 1e300, std::numeric_limits<double>::infinity() })
+        EXPECT_EQ(ShuffleLines("a\nb\nc\nd", Constant { high }.Source()), "d\rc\rb\ra") << high;
+    for (const double low : { -0.5, std::nan("") })
+        EXPECT_EQ(ShuffleLines("a\nb\nc\nd", Constant { low }.Source()), "a\rb\rc\rd") << low;
 }
 
-TEST(LineShuffle, ResultsPermuteTheNormalisedItemsAndDrawOncePerItem)
-{
-    std::mt19937 engine(20240601);
-    for (unsigned round = 0; round < 2000; ++round) {
-        const std::string text = RandomText(engine);
-        const std::string normalised = NormaliseLineBreaks(text);
-        const auto items = Items(normalised);
-        int calls = 0;
-        auto rnd = [&calls, source = RandomRnd(round)]() mutable { ++calls; return source(); };
-        const auto result = ShuffleLines(text, rnd);
-        if (items.size() < 2) {
-            EXPECT_EQ(result, std::nullopt);
-            EXPECT_EQ(calls, 0);
-            continue;
-        }
-        ASSERT_TRUE(result.has_value()) << text;
-        EXPECT_EQ(calls, static_cast<int>(items.size())) << text;
-        EXPECT_EQ(result->find('\n'), std::string::npos);
-        EXPECT_EQ(Sorted(Items(*result)), Sorted(items)) << text;
-        // A second shuffle permutes the same items.
-        EXPECT_EQ(Sorted(Items(*ShuffleLines(*result, RandomRnd(round + 1)))), Sorted(items));
-        // Every draw on the first item gives the normalised text back.
-        EXPECT_EQ(ShuffleLines(text, Constant { 0.0 }.Source()), normalised);
-    }
-}
-
-TEST(LineShuffle, MatchesThePlainDrawAndRemoveForEveryTextAndDrawSequence)
+TEST(LineShuffle, PermutesTheItemsOfRandomTextsExactlyAsThePlainDrawAndRemove)
 {
     std::mt19937 engine(7);
     for (unsigned round = 0; round < 3000; ++round) {
         const std::string text = RandomText(engine);
-        EXPECT_EQ(NormaliseLineBreaks(text), literal::Normalise(text)) << text;
-        EXPECT_EQ(HasSeveralLines(text), literal::HasSeveralLines(text)) << text;
-        EXPECT_EQ(ShuffleLines(text, RandomRnd(round)), literal::ShuffleLines(text, RandomRnd(round))) << text;
+        SCOPED_TRACE(text);
+        const std::string normalised = NormaliseLineBreaks(text);
+        EXPECT_EQ(normalised, literal::Normalise(text));
+        EXPECT_EQ(HasSeveralLines(text), literal::HasSeveralLines(text));
+
+        int calls = 0;
+        const auto result = ShuffleLines(text, [&calls, rnd = RandomRnd(round)] { ++calls; return rnd(); });
+        EXPECT_EQ(result, literal::ShuffleLines(text, RandomRnd(round)));
+        const auto items = SortedItems(normalised);
+        EXPECT_EQ(calls, items.size() < 2 ? 0 : static_cast<int>(items.size()));
+        if (result) {
+            EXPECT_EQ(SortedItems(*result), items);
+            EXPECT_EQ(ShuffleLines(text, Constant { 0.0 }.Source()), normalised);
+        }
     }
 }
 
 TEST(LineShuffle, MatchesThePlainDrawAndRemoveOnLongTexts)
 {
-    // Deep trees: many items, sizes on both sides of powers of two.
+    // Many items, on both sides of powers of two.
     for (const int lines : { 255, 256, 257, 1000, 4096, 5001 }) {
         std::string text;
         for (int k = 0; k < lines; ++k)

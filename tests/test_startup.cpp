@@ -1,17 +1,25 @@
-#include "framework/Application.h"
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
 #include "framework/FileType.h"
 #include "framework/Global.h"
+#include "framework/EditField.h"
+#include "framework/MenuCommands.h"
+#include "framework/PushButton.h"
+#include "framework/StaticText.h"
 #include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
+#include "framework/Values.h"
 #include "framework/Window.h"
-#include "shell/App.h"
 #include "shell/FileTypes.h"
-#include "shell/Hapsavibillede64x64.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
+#include "shell/wOm.h"
+#include "tests/support/Harness.h"
+#include "tools/WindowClass.h"
+#include "tools/cEditfield.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,6 +28,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,24 +36,29 @@
 namespace {
 
 const std::vector<std::string> kReleaseOrder = {
-    "Hapsavibillede64x64._permapic",
-    "_mImplicitWindowList",
-    "_WindowSupport.mDirtyWindows",
-    "_WindowSupport.Windows",
-    "Introspection.ArrayInfo.mArrayMap",
-    "Introspection.ClassInfo.sClassRefMap",
-    "Introspection.ClassInfo.sClassFQNToRefMap",
-    "FileTypes.pText",
-    "MenuBar1._implicitInstance",
+    "Hapsavibillede64x64._permapic", "_mImplicitWindowList", "_WindowSupport.mDirtyWindows",
+    "_WindowSupport.Windows", "Introspection.ArrayInfo.mArrayMap", "Introspection.ClassInfo.sClassRefMap",
+    "Introspection.ClassInfo.sClassFQNToRefMap", "FileTypes.pText", "MenuBar1._implicitInstance",
 };
 
-std::vector<std::string> ReleasesOfFinalize()
+// The program as main() runs it, with `user` as a handler run first in its loop;
+// expects shutdown's nine releases in order and returns the exit status.
+int RunProgram(const std::function<void()>& user)
 {
+    fw::RuntimeInit();
+    initialize();
+    QTimer::singleShot(0, [&] { fw::Deliver(user); });
+    QTimer::singleShot(10000, [] {
+        ADD_FAILURE() << "the program did not quit";
+        fw::Quit(2);
+    });
+    Main();
     std::vector<std::string> released;
     fw::SetReleaseObserver([&](const std::string& name) { released.push_back(name); });
     finalize();
     fw::SetReleaseObserver({ });
-    return released;
+    EXPECT_EQ(released, kReleaseOrder);
+    return fw::RuntimeExit();
 }
 
 // Counts its live copies, so a test can see that an exception was let go.
@@ -55,13 +69,9 @@ struct CountedFailure : std::runtime_error {
     ~CountedFailure() override { --live; }
 };
 
-struct SecondFailure : std::runtime_error {
-    SecondFailure() : std::runtime_error("raised while dealing with the first") { }
-};
-
 }
 
-TEST(Startup, RegistersTheProgramsSevenClassesLastAndInOrder)
+TEST(Startup, RegistersTheProgramsSevenClassesAfterTheFrameworksInOrder)
 {
     fw::RuntimeInit();
     initialize();
@@ -72,133 +82,136 @@ TEST(Startup, RegistersTheProgramsSevenClassesLastAndInOrder)
     auto names = fw::ClassInfo::RegisteredNames();
     ASSERT_GT(names.size(), own.size());
     EXPECT_EQ(std::vector<std::string>(names.end() - own.size(), names.end()), own);
-    EXPECT_NE(std::find(names.begin(), names.end(), "Window"), names.end());
-    EXPECT_EQ(fw::WindowCount(), 0) << "registration creates no window";
-
-    // A second registration changes nothing.
-    initialize();
-    EXPECT_EQ(fw::ClassInfo::RegisteredNames(), names);
+    EXPECT_NE(std::find(names.begin(), names.end() - own.size(), "Window"), names.end() - own.size());
     fw::RuntimeExit();
 }
 
-// Everything start-up does is in place when the event loop first runs.
-TEST(Startup, ANormalRunSetsEverythingUpBeforeTheLoopAndShutsDownInOrder)
+TEST(Startup, ANormalRunRegistersTheTextTypeOnceAndCtrlQFromAToolWindowQuitsWithStatusZero)
 {
-    fw::RuntimeInit();
-    initialize();
-    bool looked = false;
-    QTimer::singleShot(0, [&] {
-        looked = true;
+    const int status = RunProgram([] {
         const auto types = fw::RegisteredFileTypes();
         ASSERT_EQ(types.size(), 1u);
-        const fw::FileTypeRecord& type = types.front();
-        EXPECT_EQ(type.name, "text");
-        EXPECT_EQ(type.extensions, "");
-        EXPECT_EQ(type.mac_type, "TEXT");
-        EXPECT_EQ(type.mac_creator, "R*ch");
+        EXPECT_EQ(types[0].name, "text");
+        EXPECT_EQ(types[0].extensions, "");
+        EXPECT_EQ(types[0].mac_type, "TEXT");
+        EXPECT_EQ(types[0].mac_creator, "R*ch");
         EXPECT_EQ(fw::RegistrationCount(), 1);
-        EXPECT_TRUE(FileTypes::pText->ExtensionsSet());
+        EXPECT_TRUE(FileTypes::pText->ExtensionsSet()) << "the empty extensions were set, not left out";
 
-        auto app = App::Get();
-        ASSERT_TRUE(app);
-        EXPECT_EQ(app->GetMenuBar(), MenuBar1::_implicitInstance.Get());
-        EXPECT_EQ(app->Handlers().Names(), (std::vector<std::string> {
-            "VindueTilfaeldigtTal", "VindueTilfaeldigRaekkefoelge", "AppleAbout", "VindueHapsavi" }));
-
-        EXPECT_EQ(fw::WindowCount(), 1);
         auto launcher = fw::Window::Get(0);
-        EXPECT_TRUE(fw::IsA(launcher.get(), wHapsavi::Lookup()));
-        EXPECT_TRUE(launcher->IsVisible());
-        EXPECT_TRUE(Hapsavibillede64x64::_permapic);
-        fw::Quit(0);
+        ASSERT_TRUE(fw::IsA(launcher.get(), wHapsavi::Lookup()));
+        harness::Key(*launcher, Qt::Key_1, Qt::ControlModifier);
+        auto numbers = fw::Window::Get(0);
+        ASSERT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+        harness::Key(*numbers, Qt::Key_Q, Qt::ControlModifier);
     });
-    QTimer::singleShot(10000, [] {
-        ADD_FAILURE() << "the program did not quit";
-        fw::Quit(2);
-    });
-    Main();
-    EXPECT_TRUE(looked);
+    EXPECT_EQ(status, 0);
+}
 
-    // The application object is still registered when shutdown runs, and stays so.
-    EXPECT_TRUE(App::Get());
-    EXPECT_EQ(ReleasesOfFinalize(), kReleaseOrder);
-    EXPECT_TRUE(App::Get());
-    EXPECT_FALSE(Hapsavibillede64x64::_permapic);
-    EXPECT_FALSE(FileTypes::pText);
-    EXPECT_FALSE(MenuBar1::_implicitInstance);
-    EXPECT_EQ(fw::RuntimeExit(), 0);
+// What the Window menu shows: for each of its three window items, checked and enabled.
+std::vector<std::pair<bool, bool>> WindowMenuMarks()
+{
+    fw::RunMenuEnablingPass();
+    std::vector<std::pair<bool, bool>> marks;
+    for (const auto& item : { VindueHapsavi(), VindueTilfaeldigtTal(), VindueTilfaeldigRaekkefoelge() })
+        marks.emplace_back(item->Checked(), item->Enabled());
+    return marks;
+}
+
+using Marks = std::vector<std::pair<bool, bool>>;
+
+TEST(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZero)
+{
+    const int status = RunProgram([] {
+        auto launcher = fw::Window::Get(0);
+        ASSERT_TRUE(fw::IsA(launcher.get(), wHapsavi::Lookup()));
+        EXPECT_EQ(WindowMenuMarks(), (Marks { { true, false }, { false, true }, { false, true } }));
+
+        // Ctrl+1, a maximum, Return: a number in range.
+        harness::Key(*launcher, Qt::Key_1, Qt::ControlModifier);
+        auto numbers = fw::Window::Get(0);
+        ASSERT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+        auto& maximum = ControlAs<fw::EditField>(*numbers, "MaxTal");
+        maximum.SetSelStart(0);
+        maximum.SetSelLength(fw::Len(maximum.Text()));
+        harness::Type(maximum, "6");
+        harness::Key(*numbers, Qt::Key_Return);
+        const double drawn = fw::Val(ControlAs<fw::StaticText>(*numbers, "Tal").Text());
+        EXPECT_TRUE(drawn >= 1 && drawn <= 6 && drawn == fw::Floor(drawn)) << drawn;
+
+        // Ctrl+2, pasted lines, the button: the same lines in another order.
+        harness::Key(*numbers, Qt::Key_2, Qt::ControlModifier);
+        auto order = fw::Window::Get(0);
+        ASSERT_TRUE(fw::IsA(order.get(), wTilfaeldigRaekkefoelge::Lookup()));
+        auto& text = ControlAs<cEditfield>(*order, "Tekstfelt");
+        harness::Paste(text, "en\nto\ntre\nfire");
+        fw::SetRndSource([] { return 0.99; });
+        harness::Click(ControlAs<fw::PushButton>(*order, "TilfaeldigRaekkefoelge"));
+        fw::SetRndSource({ });
+        EXPECT_EQ(text.Text(), "fire\rtre\rto\ren");
+
+        // Back in the text, Ctrl+A selects it all; the Window menu marks the random-order window.
+        harness::Focus(text);
+        harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(text.SelLength(), fw::Len(text.Text()));
+        EXPECT_EQ(WindowMenuMarks(), (Marks { { false, true }, { false, true }, { true, false } }));
+
+        // Ctrl+W closes each tool window; Ctrl+0 brings the launcher back.
+        harness::Key(*order, Qt::Key_W, Qt::ControlModifier);
+        EXPECT_FALSE(order->IsOpen());
+        EXPECT_EQ(fw::Window::Get(0), numbers);
+        harness::Key(*numbers, Qt::Key_W, Qt::ControlModifier);
+        EXPECT_FALSE(numbers->IsOpen());
+        harness::Key(*launcher, Qt::Key_0, Qt::ControlModifier);
+        EXPECT_EQ(fw::Window::Get(0), launcher);
+        EXPECT_EQ(fw::WindowCount(), 1);
+
+        // The About window from the menu, closed with Escape.
+        fw::ChooseMenuItem(AppleAbout());
+        auto about = fw::Window::Get(0);
+        ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
+        EXPECT_TRUE(about->IsModal());
+        harness::Key(*about, Qt::Key_Escape);
+        EXPECT_FALSE(about->IsOpen());
+
+        // Reopened, the random-order window holds its text: closing the launcher gives it up without asking.
+        harness::Key(*launcher, Qt::Key_2, Qt::ControlModifier);
+        ControlAs<cEditfield>(*fw::Window::Get(0), "Tekstfelt").SetText("ikke gemt");
+        harness::CloseByUser(*launcher);
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST(Startup, AFailureBeforeTheEventLoopSkipsTheLaterStepsButShutdownStillRuns)
 {
     QTemporaryDir empty;
     fw::SetResourceFolder(empty.path().toStdString());
-    fw::RuntimeInit();
-    initialize();
-    std::vector<std::string> unhandled;
+    int unhandled = 0;
     fw::SetUnhandledExceptionHandler([&](std::exception_ptr exception) {
-        try {
-            std::rethrow_exception(exception);
-        } catch (const fw::RuntimeException& e) {
-            unhandled.push_back(std::string(e.Name()) + ": " + e.what());
-        }
+        ++unhandled;
+        EXPECT_THROW(std::rethrow_exception(exception), fw::NilObjectException);
+        EXPECT_EQ(fw::WindowCount(), 0) << "the launcher was not made";
     });
     bool loop_ran = false;
-    QTimer::singleShot(0, [&] { loop_ran = true; });
-
-    Main();
-
-    ASSERT_EQ(unhandled.size(), 1u);
-    EXPECT_NE(unhandled[0].find("NilObjectException"), std::string::npos) << unhandled[0];
-    EXPECT_NE(unhandled[0].find("picture 168"), std::string::npos) << unhandled[0];
+    RunProgram([&] { loop_ran = true; });
+    EXPECT_EQ(unhandled, 1);
     EXPECT_FALSE(loop_ran);
-    EXPECT_EQ(fw::WindowCount(), 0);
-    EXPECT_FALSE(fw::GetImplicitWindow("wHapsavi.wHapsavi"));
-
-    // The picture was never loaded; releasing its nil cache is harmless.
-    EXPECT_FALSE(Hapsavibillede64x64::_permapic);
-    EXPECT_EQ(ReleasesOfFinalize(), kReleaseOrder);
-    EXPECT_EQ(ReleasesOfFinalize(), kReleaseOrder) << "a second release of nil globals does nothing more";
-    fw::RuntimeExit();
     fw::SetResourceFolder("");
 }
 
 TEST(Startup, AnExceptionLeavingTheEventLoopGoesToTheUnhandledPathOnce)
 {
-    fw::RuntimeInit();
-    initialize();
     int unhandled = 0;
     fw::SetUnhandledExceptionHandler([&](std::exception_ptr) { ++unhandled; });
-    int loop_entries = 0;
-    QTimer::singleShot(0, [&] {
-        ++loop_entries;
-        // A handler fails: the runtime keeps the exception and ends the loop.
-        fw::Deliver([] { throw fw::NilObjectException("a handler found nil"); });
-    });
-    QTimer::singleShot(10000, [] {
-        ADD_FAILURE() << "the loop went on after the failure";
-        fw::Quit(2);
-    });
-
-    Main();
-
+    RunProgram([] { throw fw::NilObjectException("a handler found nil"); });
     EXPECT_EQ(unhandled, 1);
-    EXPECT_EQ(loop_entries, 1);
-    EXPECT_FALSE(fw::RuntimeRunning());
-    EXPECT_EQ(ReleasesOfFinalize(), kReleaseOrder);
-    fw::RuntimeExit();
 }
 
+// main() then never reaches shutdown.
 TEST(Startup, AnExceptionInsideTheUnhandledPathLeavesMainAndLetsTheFirstGo)
 {
-    fw::RuntimeInit();
-    initialize();
-    fw::SetUnhandledExceptionHandler([](std::exception_ptr) { throw SecondFailure(); });
-    QTimer::singleShot(0, [] { fw::Deliver([] { throw CountedFailure(); }); });
-    QTimer::singleShot(10000, [] { fw::Quit(2); });
-
-    EXPECT_THROW(Main(), SecondFailure);
+    fw::SetUnhandledExceptionHandler([](std::exception_ptr) { throw std::logic_error("raised while dealing with the first"); });
+    EXPECT_THROW(RunProgram([] { throw CountedFailure(); }), std::logic_error);
     EXPECT_EQ(CountedFailure::live, 0);
     fw::SetUnhandledExceptionHandler({ });
-    fw::RuntimeExit();
 }
