@@ -111,6 +111,18 @@ void BM_Keystroke(benchmark::State& state)
     state.counters["heap_growth_max"] = growth.back();
 }
 
+// Ctrl+A in a huge text: the menu-enabling pass, then Select All.
+void BM_SelectAllShortcut(benchmark::State& state)
+{
+    auto window = wTilfaeldigRaekkefoelge::Get();
+    Field().SetText(Lines(state.range(0)));
+    harness::Focus(Field());
+    for (auto _ : state) {
+        Field().SetSelStart(0);
+        harness::Key(*window, Qt::Key_A, Qt::ControlModifier);
+    }
+}
+
 // The enabling rule alone (what the program does on every keystroke).
 void BM_EnablingRule(benchmark::State& state)
 {
@@ -128,6 +140,7 @@ BENCHMARK(BM_ReadText)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_ShuffleOnly)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PressButton)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Keystroke)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectAllShortcut)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnablingRule)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

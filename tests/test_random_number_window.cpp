@@ -9,6 +9,9 @@
 #include "tools/WindowClass.h"
 #include "tools/wTilfaeldigtTal.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -170,4 +173,18 @@ TEST_F(RandomNumberWindow, TheRealGeneratorDrawsOneToTenWithoutBias)
     EXPECT_LT(chi2, 50.0);
 }
 
+}
+
+// Four digits at 96 points are wider than the number's box: the type shrinks so the whole number shows.
+TEST_F(RandomNumberWindow, TheLargestNumberShowsWhole)
+{
+    auto w = Open();
+    TypeMaximum(*w, "9999");
+    FixedRnd rnd(std::nextafter(1.0, 0.0));
+    harness::Key(*w, Qt::Key_Return);
+    ASSERT_EQ(Tal(*w), "9999");
+    auto* label = qobject_cast<QLabel*>(harness::WidgetOf(ControlNamed(*w, "Tal")));
+    ASSERT_NE(label, nullptr);
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
+    EXPECT_GT(label->font().pointSizeF(), 40) << "still large type";
 }
