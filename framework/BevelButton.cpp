@@ -18,9 +18,4 @@ void BevelButton::SetProperty(std::string_view name, const PropertyValue& value)
     PushButton::SetProperty(name, value);
 }
 
-void BevelButton::CreateWidget(Window& window)
-{
-    PushButton::CreateWidget(window);
-}
-
 }

@@ -12,7 +12,6 @@ public:
     const ClassRecord& Class() const override { return Lookup(); }
 
     void SetProperty(std::string_view name, const PropertyValue& value) override;
-    void CreateWidget(Window& window) override;
 };
 
 }

@@ -69,8 +69,6 @@ private:
     bool m_checked { false };
     std::vector<std::shared_ptr<MenuItem>> m_children;
     MenuItem* m_parent { nullptr };
-
-    friend class Impl;
 };
 
 }

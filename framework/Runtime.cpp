@@ -122,11 +122,6 @@ void RuntimeRun()
     RethrowPending();
 }
 
-bool RuntimeRunning()
-{
-    return State().running;
-}
-
 void Quit(int code)
 {
     auto& state = State();

@@ -29,9 +29,6 @@ void RuntimeRun();
 // Ends the event loop with that exit status.
 void Quit(int code = 0);
 
-// True while RuntimeRun is running its loop.
-bool RuntimeRunning();
-
 // The application object: registered once, held by the runtime until RuntimeExit.
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
 std::shared_ptr<Application> GetAppObject();

@@ -218,19 +218,12 @@ std::shared_ptr<Window> GetImplicitWindow(std::string_view qualified_class_name)
 
 void Window::Construct()
 {
-    m_constructing = true;
-    try {
-        if (on_layout)
-            on_layout();
-        if (on_create_controls)
-            on_create_controls();
-        if (on_add_menu_handlers)
-            on_add_menu_handlers(*this);
-    } catch (...) {
-        m_constructing = false;
-        throw;
-    }
-    m_constructing = false;
+    if (on_layout)
+        on_layout();
+    if (on_create_controls)
+        on_create_controls();
+    if (on_add_menu_handlers)
+        on_add_menu_handlers(*this);
 
     m_open = true;
     auto self = shared_from_this();

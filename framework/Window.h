@@ -133,7 +133,6 @@ private:
     bool m_menu_bar_visible { true };
     bool m_has_back_color { false };
     Rgb m_back_color { 255, 255, 255 };
-    bool m_constructing { false };
     bool m_open { false };
     bool m_closing { false };
 };
