@@ -2,10 +2,17 @@
 
 #include "framework/Picture.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/HeldMessages.h"
 #include "framework/qt/PictureImpl.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -30,13 +37,38 @@ std::string ExecutableFolder()
     return error ? std::string(".") : executable.parent_path().string();
 }
 
+// Opens a regular file for reading. Anything else (a named pipe, a device,
+// a folder) is no file here: opening a pipe would wait for a writer forever.
+bool OpenRegularFile(const std::string& path, QFile& file)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status { };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 }
 
 std::shared_ptr<Picture> ResourceFork::GetPicture(int32_t id) const
 {
+    // A file that is missing, unreadable, not a regular file or not a picture
+    // gives no picture, and the image library's complaints are not written:
+    // the caller says what is wrong.
+    QFile file;
+    if (!OpenRegularFile(m_folder + "/" + std::to_string(id) + ".png", file))
+        return nullptr;
     QImage image;
-    // A file that is missing, unreadable or not a picture gives no picture.
-    if (!image.load(ToQString(m_folder + "/" + std::to_string(id) + ".png")) || image.isNull())
+    {
+        HeldMessages quiet;
+        image = QImageReader(&file).read();
+    }
+    if (image.isNull())
         return nullptr;
     auto picture = std::make_shared<Picture>();
     picture->GetImpl().image = std::move(image);

@@ -4,14 +4,17 @@
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
 #include "framework/qt/CommandKeys.h"
+#include "framework/qt/HeldMessages.h"
 #include "framework/qt/WindowSupport.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace fw {
 
@@ -61,6 +64,23 @@ void Describe(std::exception_ptr exception, std::string& name, std::string& mess
     }
 }
 
+// The executable's name, as the program signs what it writes to standard error.
+std::string ProgramName()
+{
+    std::error_code error;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("program") : executable.stem().string();
+}
+
+// Without a display the toolkit cannot start, and would abort the process with
+// several lines of its own: the program says so in one line and ends.
+[[noreturn]] void NoDisplay()
+{
+    std::fprintf(stderr, "%s: no display to show windows on\n", ProgramName().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 bool HasDisplay()
 {
     const QString platform = QGuiApplication::platformName();
@@ -72,8 +92,13 @@ bool HasDisplay()
 void RuntimeInit()
 {
     auto& state = State();
-    state.app = std::make_unique<QApplication>(g_argc, g_argv);
-    QApplication::setApplicationName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    {
+        HeldMessages starting;
+        starting.on_fatal = NoDisplay;
+        state.app = std::make_unique<QApplication>(g_argc, g_argv);
+        starting.PassOn();
+    }
+    QApplication::setApplicationName(QString::fromStdString(ProgramName()));
     // Windows close one by one; only the program decides when to quit.
     QApplication::setQuitOnLastWindowClosed(false);
     state.command_keys = std::make_unique<CommandKeys>();
@@ -159,8 +184,7 @@ void UnhandledException(std::exception_ptr exception)
     state.failed = true;
     std::string name, message;
     Describe(exception, name, message);
-    const std::string program = state.app ? QApplication::applicationName().toStdString() : std::string("program");
-    std::fprintf(stderr, "%s: unhandled %s: %s\n", program.c_str(), name.c_str(), message.c_str());
+    std::fprintf(stderr, "%s: unhandled %s: %s\n", ProgramName().c_str(), name.c_str(), message.c_str());
     std::fflush(stderr);
     if (state.app && HasDisplay())
         QMessageBox::critical(nullptr, QApplication::applicationName(),

@@ -21,12 +21,20 @@
 #include "tools/wTilfaeldigRaekkefoelge.h"
 #include "tools/wTilfaeldigtTal.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <stdexcept>
@@ -214,4 +222,126 @@ TEST(Startup, AnExceptionInsideTheUnhandledPathLeavesMainAndLetsTheFirstGo)
     EXPECT_THROW(RunProgram([] { throw CountedFailure(); }), std::logic_error);
     EXPECT_EQ(CountedFailure::live, 0);
     fw::SetUnhandledExceptionHandler({ });
+}
+
+namespace {
+
+struct Ended {
+    bool by_itself;
+    int status;
+    std::string error;   // what it wrote to standard error
+};
+
+// Starts the built program as a user would, with the environment given, and
+// waits for it to end: a program that got as far as its event loop does not
+// end by itself, and is killed.
+Ended RunBuiltProgram(const QString& program, QProcessEnvironment environment)
+{
+    // A runtime folder of its own keeps the toolkit from warning about it.
+    QTemporaryDir runtime;
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, { });
+    const bool ended = process.waitForFinished(20000);
+    if (!ended)
+        process.kill(), process.waitForFinished();
+    return { ended && process.exitStatus() == QProcess::NormalExit, process.exitCode(),
+        process.readAllStandardError().toStdString() };
+}
+
+QString BuiltProgram()
+{
+    const char* built = std::getenv("HAPSAVI_BIN");
+    return built ? QString::fromLocal8Bit(built) : QString();
+}
+
+// A display number with no X server behind it.
+QString DeadDisplay()
+{
+    int n = 99;
+    while (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
+        ++n;
+    return QString(":%1").arg(n);
+}
+
+uint32_t Crc32(const QByteArray& bytes)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= static_cast<uint8_t>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// The picture with its header claiming 60000 x 60000 pixels, far past what the image library will allocate.
+QByteArray Oversized(QByteArray png)
+{
+    // The header chunk's type at byte 12, width and height at 16, its checksum over type and data at 29.
+    auto put = [&](int at, uint32_t value) {
+        for (int k = 0; k < 4; ++k)
+            png[at + k] = static_cast<char>(value >> (24 - 8 * k));
+    };
+    put(16, 60000);
+    put(20, 60000);
+    put(29, Crc32(png.mid(12, 17)));
+    return png;
+}
+
+}
+
+TEST(Program, WithNoDisplayToShowWindowsOnSaysSoInOneLineAndEndsWithStatusOne)
+{
+    ASSERT_FALSE(BuiltProgram().isEmpty());
+    QProcessEnvironment headless = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        headless.remove(name);
+    const std::pair<const char*, QString> cases[] = {
+        { "DISPLAY", QString() }, { "DISPLAY", DeadDisplay() }, { "QT_QPA_PLATFORM", "nonesuch" } };
+    for (const auto& [name, value] : cases) {
+        SCOPED_TRACE(std::string(name) + "=" + value.toStdString());
+        QProcessEnvironment environment = headless;
+        if (!value.isEmpty())
+            environment.insert(name, value);
+        const Ended ended = RunBuiltProgram(BuiltProgram(), environment);
+        EXPECT_TRUE(ended.by_itself) << "killed, or ended by a signal";
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_EQ(ended.error, "hapsavi: no display to show windows on\n");
+    }
+}
+
+// Whatever is wrong with the picture, start-up ends at once with the
+// program's own line as the only one: no image library's complaints, no wait.
+TEST(Program, WithoutAUsablePictureFailsStartUpWithOneClearLine)
+{
+    ASSERT_FALSE(BuiltProgram().isEmpty());
+    QFile real(QFileInfo(BuiltProgram()).dir().filePath("resources/168.png"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    const QByteArray png = real.readAll();
+    const std::pair<const char*, std::function<bool(const QString&)>> cases[] = {
+        { "no resources folder", nullptr },
+        { "not a picture", [](const QString& path) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write("not a picture at all") > 0; } },
+        { "cut short", [&](const QString& path) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(png.left(300)) == 300; } },
+        { "oversized", [&](const QString& path) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(Oversized(png)) == png.size(); } },
+        // Opening a pipe for reading would wait for a writer forever.
+        { "a named pipe", [](const QString& path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; } },
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        QTemporaryDir dir;
+        if (make) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir("resources"));
+            ASSERT_TRUE(make(dir.filePath("resources/168.png")));
+        }
+        ASSERT_TRUE(QFile::copy(BuiltProgram(), dir.filePath("hapsavi")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        const Ended ended = RunBuiltProgram(dir.filePath("hapsavi"), environment);
+        EXPECT_TRUE(ended.by_itself) << "killed, or ended by a signal";
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_EQ(ended.error.find('\n'), ended.error.size() - 1) << "not exactly one line:\n" << ended.error;
+        EXPECT_EQ(ended.error.rfind("hapsavi: unhandled NilObjectException: picture 168 is missing", 0), 0u) << ended.error;
+    }
 }
