@@ -4,11 +4,13 @@
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
 #include "framework/qt/CommandKeys.h"
+#include "framework/qt/FailureBox.h"
 #include "framework/qt/HeldMessages.h"
 #include "framework/qt/WindowSupport.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -99,6 +101,11 @@ void RuntimeInit()
         starting.PassOn();
     }
     QApplication::setApplicationName(QString::fromStdString(ProgramName()));
+    // The toolkit's own words (standard buttons and the like) are Danish like
+    // the program's, whatever the locale.
+    auto* danish = new QTranslator(state.app.get());
+    if (danish->load(QStringLiteral("qtbase_da"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(danish);
     // Windows close one by one; only the program decides when to quit.
     QApplication::setQuitOnLastWindowClosed(false);
     state.command_keys = std::make_unique<CommandKeys>();
@@ -187,8 +194,7 @@ void UnhandledException(std::exception_ptr exception)
     std::fprintf(stderr, "%s: unhandled %s: %s\n", ProgramName().c_str(), name.c_str(), message.c_str());
     std::fflush(stderr);
     if (state.app && HasDisplay())
-        QMessageBox::critical(nullptr, QApplication::applicationName(),
-            QString::fromStdString(name) + QLatin1String("\n\n") + QString::fromStdString(message));
+        FailureBox(name, message).exec();
 }
 
 void Deliver(const std::function<void()>& handler)

@@ -9,7 +9,9 @@ namespace fw {
 class Application;
 
 // Starts the runtime: the toolkit's application, with no command-line
-// arguments handed to it. The first call of the process.
+// arguments handed to it, speaking Danish whatever the locale. The first call
+// of the process. Where there is no display to show windows on, it says so in
+// one line on standard error and ends the process with status 1.
 void RuntimeInit();
 
 // Tears the runtime down: closes what is still open, and gives the exit
@@ -34,10 +36,10 @@ void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
 std::shared_ptr<Application> GetAppObject();
 
 // Deals with an exception that nothing caught: writes its class and message
-// to standard error, shows them in a message box where there is a display,
-// and makes the exit status non-zero. The application object's
-// on_unhandled_exception is asked first; when it returns true the exception
-// counts as handled.
+// to standard error, tells the user in a message box where there is a display
+// (with the class and message as its details), and makes the exit status
+// non-zero. The application object's on_unhandled_exception is asked first;
+// when it returns true the exception counts as handled.
 void UnhandledException(std::exception_ptr exception);
 
 // For tests: replaces the default handling above (an empty function restores it).

@@ -6,17 +6,20 @@
 #include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
+#include "framework/qt/FailureBox.h"
 #include "tests/support/Harness.h"
 #include "tools/WindowClass.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -217,6 +220,32 @@ TEST(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusO
     EXPECT_NE(said.find("NilObjectException: picture 1 is missing"), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(fw::RuntimeExit(), 1);
+}
+
+// The box that tells of a failure is in Danish down to the toolkit's own
+// buttons, as is every text of the toolkit's that a user can meet, even in an
+// English locale.
+TEST(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
+{
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    setenv("LANGUAGE", "en", 1);
+    fw::RuntimeInit();
+    {
+        fw::FailureBox box("NilObjectException", "picture 1 is missing");
+        EXPECT_EQ(box.text().toStdString(), "Der opstod en uventet fejl, og programmet lukkes.");
+        EXPECT_EQ(box.detailedText().toStdString(), "NilObjectException: picture 1 is missing");
+        QStringList buttons;
+        for (QAbstractButton* button : box.buttons())
+            buttons << button->text();
+        buttons.sort();
+        EXPECT_EQ(buttons.join(" | ").toStdString(), "OK | Vis detaljer...");
+
+        QMessageBox question;
+        question.setStandardButtons(QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(question.button(QMessageBox::Cancel)->text().toStdString(), "Annuller");
+        EXPECT_EQ(question.button(QMessageBox::No)->text().toStdString(), "&Nej");
+    }
+    fw::RuntimeExit();
 }
 
 }
