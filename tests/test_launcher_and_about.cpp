@@ -17,8 +17,10 @@
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -141,6 +143,30 @@ TEST_F(AboutWindow, ShowsItsTextsByteForByte)
     }
     EXPECT_EQ(ControlAs<fw::StaticText>(*about, "StaticText3").Text().rfind("Copyright \xC2\xA9 ", 0), 0u);
     EXPECT_EQ(ShownText(ControlAs<fw::PushButton>(*about, "PushButton1")), "OK");
+}
+
+// "SmallSystem", the terms of use, is set in smaller type than "System".
+TEST_F(AboutWindow, ShowsTheTermsOfUseInSmallerType)
+{
+    auto about = wOm::Get();
+    const QFont system = harness::WidgetOf(ControlNamed(*about, "StaticText3"))->font();
+    const QFont small = harness::WidgetOf(ControlNamed(*about, "StaticText4"))->font();
+    EXPECT_EQ(system.pointSizeF() - small.pointSizeF(), 2.0);
+    EXPECT_LT(QFontMetrics(small).height(), QFontMetrics(system).height());
+}
+
+// To a screen reader the die is a picture named after its control, where it is drawn.
+TEST_F(AboutWindow, ThePictureIsAGraphicNamedCanvas1InBothWindows)
+{
+    for (const std::shared_ptr<fw::Window>& window : { std::shared_ptr<fw::Window>(launcher), std::shared_ptr<fw::Window>(wOm::Get()) }) {
+        SCOPED_TRACE(window->Title());
+        QWidget* canvas = harness::WidgetOf(ControlNamed(*window, "Canvas1"));
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(canvas);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->role(), QAccessible::Graphic);
+        EXPECT_EQ(picture->text(QAccessible::Name).toStdString(), "Canvas1");
+        EXPECT_EQ(picture->rect(), QRect(canvas->mapToGlobal(QPoint(0, 0)), QSize(64, 64)));
+    }
 }
 
 TEST_F(AboutWindow, ClosesWithOkReturnEscapeOrItsCloseButton)

@@ -10,11 +10,14 @@
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -187,4 +190,27 @@ TEST_F(RandomNumberWindow, TheLargestNumberShowsWhole)
     ASSERT_NE(label, nullptr);
     EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
     EXPECT_GT(label->font().pointSizeF(), 40) << "still large type";
+}
+
+// The drawn number stands in the middle of its label, at full size and shrunk to fit alike.
+TEST_F(RandomNumberWindow, TheDrawnNumberIsCentredInItsLabel)
+{
+    auto w = Open();
+    for (const auto& [max, drawn] : { std::pair { "10", 0.75 }, { "9999", std::nextafter(1.0, 0.0) } }) {
+        TypeMaximum(*w, max);
+        FixedRnd rnd(drawn);
+        harness::Key(*w, Qt::Key_Return);
+        SCOPED_TRACE(Tal(*w));
+        // The dark columns of the label as it is drawn: the digits' ink.
+        const QImage shown = harness::WidgetOf(ControlNamed(*w, "Tal"))->grab().toImage();
+        int left = shown.width(), right = -1;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_LE(left, right) << "nothing drawn";
+        EXPECT_LE(std::abs(left - (shown.width() - 1 - right)), 4) << "ink from " << left << " to " << right << " of " << shown.width();
+    }
 }
