@@ -43,26 +43,8 @@ const std::string kTitleText = "Tilf\xC3\xA6ldigt tal";
 
 }
 
-TEST(DesignList, EncodesTheStoredBytesOfTheRandomNumberWindow)
+TEST(DesignList, RefusesAValueOfTheWrongKindOrAnUnknownName)
 {
-    const DesignList window = Design {}.Int("Placement", 2).Str("Title", kTitleText);
-    EXPECT_EQ(window.Bytes(),
-        Bytes({ 0x50, 0x6C, 0x61, 0x63, 0x65, 0x6D, 0x65, 0x6E, 0x74, 0x20, 0x00, 0x00, 0x00, 0x02 })
-            + Bytes({ 0x54, 0x69, 0x74, 0x6C, 0x65, 0x20, 0x00, 0x00, 0x00, 0x0F }) + kTitleText);
-    EXPECT_EQ(kTitleText.size(), 15u);
-
-    const DesignList tal = Design {}.Int("Index", INT32_MIN).Str("Name", "Tal");
-    EXPECT_EQ(tal.Bytes(),
-        Bytes({ 0x49, 0x6E, 0x64, 0x65, 0x78, 0x20, 0x80, 0x00, 0x00, 0x00,
-            0x4E, 0x61, 0x6D, 0x65, 0x20, 0x00, 0x00, 0x00, 0x03, 0x54, 0x61, 0x6C }));
-}
-
-TEST(DesignList, EncodesNegativesBooleansColoursAndEmptyTextAndRefusesAWrongKind)
-{
-    EXPECT_EQ(Encoded(Design {}.Int("Top", -1)), "Top " + Bytes({ 0xFF, 0xFF, 0xFF, 0xFF }));
-    EXPECT_EQ(Encoded(Design {}.Str("HelpTag", "")), "HelpTag " + Bytes({ 0, 0, 0, 0 }));
-    EXPECT_EQ(Encoded(Design {}.Bool("Visible", true).Color("BackColor", 0xFF8001)),
-        "Visible " + Bytes({ 1 }) + "BackColor " + Bytes({ 0xFF, 0x80, 0x01 }));
     EXPECT_THROW(Design {}.Bool("HasMenu", false), std::logic_error);   // an Int32 on a bevel button
     EXPECT_THROW(Design {}.Int("Value", 0), std::logic_error);          // a Boolean on a bevel button
     EXPECT_THROW(Design {}.Bool("Scrollbar", true), std::logic_error);  // no such name
@@ -90,25 +72,6 @@ TEST(DesignList, ReadingGivesBackEveryEntryInStoredOrder)
         { "Name", std::string("Tal") },
     };
     EXPECT_EQ(target.seen, expected);
-}
-
-TEST(DesignList, BothSpellingsReachOneProperty)
-{
-    Recorder target;
-    const DesignList list = Design {}
-                                .Bool("Multiline", true)
-                                .Bool("MultiLine", false)
-                                .Bool("ScrollbarVertical", true)
-                                .Bool("ScrollBarVertical", true)
-                                .Bool("ScrollbarHorizontal", false)
-                                .Bool("ScrollBarHorizontal", false)
-                                .Bool("ScrollBar", true);
-    ASSERT_EQ(ReadInto(target, list.Bytes()), "");
-    std::vector<std::string> names;
-    for (const auto& entry : target.seen)
-        names.push_back(entry.first);
-    EXPECT_EQ(names, (std::vector<std::string> { "MultiLine", "MultiLine", "ScrollBarVertical", "ScrollBarVertical",
-                         "ScrollBarHorizontal", "ScrollBarHorizontal", "ScrollBar" }));
 }
 
 TEST(DesignList, MalformedListNamesThePropertyAndOffsetAndKeepsEarlierEntries)

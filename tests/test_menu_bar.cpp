@@ -1,4 +1,3 @@
-#include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
 #include "framework/Runtime.h"
 #include "shell/App.h"
@@ -85,31 +84,4 @@ TEST_F(MenuBar, IsBuiltOnceWithItsNineteenItemsAndSharedByTheApplicationAndTheRa
     ASSERT_NE(rebuilt, window);
     EXPECT_EQ(rebuilt->GetMenuBar(), bar);
     ExpectTheNineteenItems(*bar);
-}
-
-TEST_F(MenuBar, ItemAccessorsFindTheirItemAfreshInTheApplicationsBar)
-{
-    // Before the application object exists there is nothing to look in.
-    EXPECT_THROW(FileClose(), fw::NilObjectException);
-
-    auto expect_found_in = [](const std::shared_ptr<fw::MenuBar>& bar) {
-        EXPECT_EQ(AppleAbout(), bar->FindItem("AppleAbout"));
-        EXPECT_EQ(VindueHapsavi(), bar->FindItem("VindueHapsavi"));
-        EXPECT_EQ(VindueTilfaeldigtTal(), bar->FindItem("VindueTilfaeldigtTal"));
-        EXPECT_EQ(VindueTilfaeldigRaekkefoelge(), bar->FindItem("VindueTilfaeldigRaekkefoelge"));
-        EXPECT_EQ(EditSelectAll(), bar->FindItem("EditSelectAll"));
-        EXPECT_EQ(FileClose(), bar->FindItem("FileClose"));
-    };
-    NewAppInstance();
-    expect_found_in(MenuBar1::Get());
-
-    // Nothing is cached: another bar on the application is where the next lookup looks.
-    auto other = std::make_shared<MenuBar1>();
-    other->Constructor();
-    App::Get()->SetMenuBar(other);
-    expect_found_in(other);
-
-    App::Get()->SetMenuBar(nullptr);
-    EXPECT_THROW(AppleAbout(), fw::NilObjectException);
-    EXPECT_THROW(EditSelectAll(), fw::NilObjectException);
 }

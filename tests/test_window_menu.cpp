@@ -14,8 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -106,29 +104,6 @@ TEST_F(WindowMenu, TheShortcutOfADisabledItemDoesNothing)
     harness::Key(*numbers, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(app->hapsavi_actions, 1);
     EXPECT_EQ(fw::Window::Get(0), launcher);
-}
-
-TEST_F(WindowMenu, HandlersAreRegisteredInOrderAndEachReturnsFalse)
-{
-    EXPECT_EQ(app->Handlers().Names(), (std::vector<std::string> {
-        "VindueTilfaeldigtTal", "VindueTilfaeldigRaekkefoelge", "AppleAbout", "VindueHapsavi" }));
-
-    const std::pair<const char*, const fw::ClassRecord*> cases[] = {
-        { "VindueTilfaeldigtTal", &wTilfaeldigtTal::Lookup() }, { "VindueTilfaeldigRaekkefoelge", &wTilfaeldigRaekkefoelge::Lookup() },
-        { "VindueHapsavi", &wHapsavi::Lookup() }, { "AppleAbout", &wOm::Lookup() } };
-    for (const auto& [item, window_class] : cases) {
-        SCOPED_TRACE(item);
-        const fw::MenuHandler* handler = app->Handlers().Find(item);
-        ASSERT_TRUE(handler);
-        // Once building the window, once bringing the same window back.
-        EXPECT_FALSE((*handler)());
-        auto shown = fw::Window::Get(0);
-        EXPECT_TRUE(fw::IsA(shown.get(), *window_class));
-        EXPECT_FALSE((*handler)());
-        EXPECT_EQ(fw::Window::Get(0), shown);
-    }
-    EXPECT_EQ(fw::WindowCount(), 4);
-    EXPECT_TRUE(fw::Window::Get(0)->IsModal());
 }
 
 TEST(WindowMenuRegistration, RaisesNilObjectExceptionWithoutAnApplicationObject)
