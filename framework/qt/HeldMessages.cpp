@@ -16,7 +16,7 @@ std::atomic<HeldMessages*> g_holder { nullptr };
 
 HeldMessages::HeldMessages()
 {
-    g_holder = this;
+    m_outer = g_holder.exchange(this);
     m_previous = qInstallMessageHandler(&HeldMessages::Hold);
     // Standard error goes to a file of its own meanwhile (or stays, if none can be had).
     std::fflush(stderr);
@@ -41,7 +41,7 @@ QByteArray HeldMessages::Stop()
     if (!std::exchange(m_holding, false))
         return { };
     qInstallMessageHandler(m_previous);
-    g_holder = nullptr;
+    g_holder = m_outer;
     QByteArray written;
     if (m_saved_error >= 0) {
         std::fflush(stderr);
@@ -81,9 +81,15 @@ void HeldMessages::Hold(QtMsgType type, const QMessageLogContext& context, const
     HeldMessages* holder = g_holder;
     if (!holder)
         return;
-    if (type == QtFatalMsg && holder->on_fatal) {
-        holder->Stop();
-        holder->on_fatal();
+    if (type == QtFatalMsg) {
+        if (holder->on_fatal) {
+            holder->Stop();
+            holder->on_fatal();
+        }
+        // The toolkit ends the process after this message: nothing may stay held.
+        holder->PassOn();
+        holder->m_previous(type, context, text);
+        return;
     }
     std::lock_guard lock(holder->m_mutex);
     holder->m_held.push_back({ type, QByteArray(context.category), QByteArray(context.file),

@@ -4,7 +4,7 @@
 // under it would write (the toolkit's warnings through its message handler,
 // the image library's complaints straight to standard error) is held back,
 // so that the program can say in one line of its own what went wrong.
-// One holds at a time, made and dropped on the main thread.
+// Made and dropped on the main thread; an inner one passes on to the outer.
 
 #include <QByteArray>
 #include <QString>
@@ -29,7 +29,8 @@ public:
     void PassOn();
 
     // Runs, with standard error given back, in place of the toolkit's abort
-    // on a fatal message; must not return.
+    // on a fatal message; must not return. Without it, what was held is
+    // passed on before the fatal message and the abort.
     std::function<void()> on_fatal;
 
 private:
@@ -44,6 +45,7 @@ private:
     // Gives standard error and the message handler back; returns what was written to standard error meanwhile.
     QByteArray Stop();
 
+    HeldMessages* m_outer { nullptr };
     QtMessageHandler m_previous { nullptr };
     std::FILE* m_error_file { nullptr };
     int m_saved_error { -1 };
