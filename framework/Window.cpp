@@ -28,6 +28,9 @@ namespace fw {
 namespace {
 
 struct WindowSupport {
+    // Every window object alive, open or not, whoever holds it. First, so
+    // that it outlives the lists below when a process ends without shutdown.
+    std::vector<Window*> live;
     // Open windows, frontmost first.
     std::vector<std::shared_ptr<Window>> windows;
     // Implicit instances by qualified class name.
@@ -35,8 +38,6 @@ struct WindowSupport {
     // Closed windows kept alive until the toolkit has destroyed their frames
     // (a window may close from inside one of its own handlers).
     std::vector<std::shared_ptr<Window>> dirty;
-    // Every window object alive, open or not, whoever holds it.
-    std::vector<Window*> live;
 };
 
 WindowSupport& Support()

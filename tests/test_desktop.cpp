@@ -232,21 +232,6 @@ TEST_F(Desktop, AWindowOpensWithTheFocusInItsFirstFieldThatTakesTypingItsTextSel
     EXPECT_EQ(order->FocusedControl(), order->ControlByName("Tekstfelt"));
 }
 
-TEST_F(Desktop, AScreenReaderSeesEachWindowAsAFrameOrADialogNamedByItsTitle)
-{
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    fw::ChooseMenuItem(AppleAbout());
-    auto about = fw::Window::Get(0);
-    const std::vector<std::pair<fw::Window*, QAccessible::Role>> windows = {
-        { launcher.get(), QAccessible::Window }, { numbers.get(), QAccessible::Window }, { about.get(), QAccessible::Dialog } };
-    for (const auto& [window, role] : windows) {
-        SCOPED_TRACE(window->Title());
-        QAccessibleInterface* shown = AccessibleOf(harness::FrameOf(*window));
-        EXPECT_EQ(shown->role(), role);
-        EXPECT_EQ(shown->text(QAccessible::Name).toStdString(), window->Title());
-    }
-}
-
 TEST_F(Desktop, EachWindowsMenusAreItsOwnToAScreenReaderWithStateFromTheOneMenuModel)
 {
     auto numbers = OpenWithShortcut(Qt::Key_1);
@@ -286,7 +271,8 @@ TEST_F(Desktop, EachWindowsMenusAreItsOwnToAScreenReaderWithStateFromTheOneMenuM
     EXPECT_TRUE(order->IsOpen());
 }
 
-TEST_F(Desktop, WindowChromeFollowsTheDesigns)
+// What the window system and a screen reader are told about each window.
+TEST_F(Desktop, WindowChromeFollowsTheDesignsAndEachWindowIsAFrameOrADialogNamedByItsTitle)
 {
     auto numbers = OpenWithShortcut(Qt::Key_1);
     fw::ChooseMenuItem(AppleAbout());
@@ -302,6 +288,8 @@ TEST_F(Desktop, WindowChromeFollowsTheDesigns)
         EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
         EXPECT_TRUE(MenuBarOf(*window)->isVisible());
+        EXPECT_EQ(AccessibleOf(frame)->role(), QAccessible::Window);
+        EXPECT_EQ(AccessibleOf(frame)->text(QAccessible::Name).toStdString(), window->Title());
     }
     // The About window: a resizable dialog with all three buttons.
     QWidget* dialog = harness::FrameOf(*about);
@@ -309,4 +297,6 @@ TEST_F(Desktop, WindowChromeFollowsTheDesigns)
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_NE(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_EQ(AccessibleOf(dialog)->role(), QAccessible::Dialog);
+    EXPECT_EQ(AccessibleOf(dialog)->text(QAccessible::Name), "Om Hapsavi");
 }
