@@ -7,7 +7,7 @@
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/MenuItemImpl.h"
+#include "framework/qt/WindowSupport.h"
 
 #include <functional>
 
@@ -15,11 +15,19 @@ namespace fw {
 
 namespace {
 
-// Where a menu command can go at this moment.
+// Where a menu command can go at this moment: the window whose menu bar or
+// keys it came from (the frontmost when none is given), its focused control,
+// the application.
 struct Target {
+    explicit Target(std::shared_ptr<Window> window_ = Window::Get(0))
+        : window(std::move(window_))
+        , control(window ? window->FocusedControl() : nullptr)
+    {
+    }
+
     std::shared_ptr<Application> app { GetAppObject() };
-    std::shared_ptr<Window> window { Window::Get(0) };
-    std::shared_ptr<Control> control { window ? window->FocusedControl() : nullptr };
+    std::shared_ptr<Window> window;
+    std::shared_ptr<Control> control;
 
     std::shared_ptr<MenuBar> Bar() const
     {
@@ -28,17 +36,28 @@ struct Target {
         return app ? app->GetMenuBar() : nullptr;
     }
 
+    enum class Level { None, Control, Window, Application };
+
+    // The level whose handler would take the command of that Name.
+    Level LevelFor(std::string_view name) const
+    {
+        if (control && control->Handlers().Find(name))
+            return Level::Control;
+        if (window && window->Handlers().Find(name))
+            return Level::Window;
+        if (app && app->Handlers().Find(name))
+            return Level::Application;
+        return Level::None;
+    }
+
     const MenuHandler* HandlerFor(std::string_view name) const
     {
-        if (control)
-            if (const MenuHandler* handler = control->Handlers().Find(name))
-                return handler;
-        if (window)
-            if (const MenuHandler* handler = window->Handlers().Find(name))
-                return handler;
-        if (app)
-            if (const MenuHandler* handler = app->Handlers().Find(name))
-                return handler;
+        switch (LevelFor(name)) {
+        case Level::Control: return control->Handlers().Find(name);
+        case Level::Window: return window->Handlers().Find(name);
+        case Level::Application: return app->Handlers().Find(name);
+        case Level::None: break;
+        }
         return nullptr;
     }
 
@@ -85,12 +104,35 @@ void ForEachItem(MenuItem& item, const std::function<void(MenuItem&)>& visit)
     }
 }
 
+// While a modal window is open, no command may reach a window it blocks or
+// the application: only the modal window's own handlers and its focused
+// control's stay, and the framework's own actions (Slut, and the Edit
+// commands of the modal window's text field).
+void KeepCommandsInsideTheModalWindow(const Target& target, MenuBar& bar)
+{
+    const auto modal = ModalWindow();
+    if (!modal)
+        return;
+    const bool in_modal = target.window == modal;
+    ForEachItem(bar, [&](MenuItem& item) {
+        if (!item.Children().empty() || item.IsSeparator())
+            return;
+        bool reaches_outside = false;
+        switch (target.LevelFor(item.Name())) {
+        case Target::Level::Control:
+        case Target::Level::Window: reaches_outside = !in_modal; break;
+        case Target::Level::Application: reaches_outside = true; break;
+        case Target::Level::None: reaches_outside = !in_modal && !item.HasDefaultAction(); break;
+        }
+        if (reaches_outside)
+            item.SetEnabled(false);
+    });
 }
 
-void RunMenuEnablingPass()
+void RunPass(const Target& target)
 {
-    const Target target;
-    if (auto bar = target.Bar()) {
+    const auto bar = target.Bar();
+    if (bar) {
         ForEachItem(*bar, [&](MenuItem& item) {
             if (!item.AutoEnable())
                 return;
@@ -110,11 +152,12 @@ void RunMenuEnablingPass()
         target.window->on_enable_menu_items();
     if (target.control && target.control->on_enable_menu_items)
         target.control->on_enable_menu_items();
+    if (bar)
+        KeepCommandsInsideTheModalWindow(target, *bar);
 }
 
-void DispatchMenuCommand(const std::shared_ptr<MenuItem>& item)
+void Dispatch(const Target& target, const std::shared_ptr<MenuItem>& item)
 {
-    const Target target;
     // The handler's result changes nothing further: the first level that has one takes the command.
     if (const MenuHandler* handler = target.HandlerFor(item->Name())) {
         const MenuHandler keep = *handler;
@@ -130,15 +173,37 @@ void DispatchMenuCommand(const std::shared_ptr<MenuItem>& item)
             FieldDo(*field, item->Name());
 }
 
-bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item)
+bool Choose(const Target& target, const std::shared_ptr<MenuItem>& item)
 {
     if (!item)
         RaiseNilObjectException("menu item is nil");
-    RunMenuEnablingPass();
+    RunPass(target);
     if (!item->Enabled())
         return false;
-    DispatchMenuCommand(item);
+    Dispatch(target, item);
     return true;
+}
+
+}
+
+void RunMenuEnablingPass()
+{
+    RunPass(Target());
+}
+
+void RunMenuEnablingPass(Window& window)
+{
+    RunPass(Target(window.shared_from_this()));
+}
+
+bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item)
+{
+    return Choose(Target(), item);
+}
+
+bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item, Window& window)
+{
+    return Choose(Target(window.shared_from_this()), item);
 }
 
 }

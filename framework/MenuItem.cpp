@@ -1,98 +1,55 @@
 #include "framework/MenuItem.h"
 
 #include "framework/MenuBar.h"
-#include "framework/MenuCommands.h"
 #include "framework/QuitMenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/MenuBarView.h"
 #include "framework/qt/MenuItemImpl.h"
 
 namespace fw {
 
-MenuItem::Impl::Impl(MenuItem& owner_)
-    : owner(owner_)
+void MenuItem::Impl::AddStandIn(QAction* action)
 {
-}
-
-MenuItem::Impl::~Impl()
-{
-    for (auto& view : views)
-        if (view)
-            view->clear();
-}
-
-QAction* MenuItem::Impl::Action()
-{
-    if (menu)
-        return menu->menuAction();
-    if (!action) {
-        action = std::make_unique<QAction>();
-        // The shortcut only shows here: the window's command keys act on it.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        QObject::connect(action.get(), &QAction::triggered, action.get(), [this] {
-            Deliver([this] { DispatchMenuCommand(owner.shared_from_this()); });
-        });
-        Refresh();
-    }
-    return action.get();
-}
-
-QMenu* MenuItem::Impl::Menu()
-{
-    if (!menu) {
-        menu = std::make_unique<QMenu>();
-        QObject::connect(menu.get(), &QMenu::aboutToShow, menu.get(), [] { Deliver(RunMenuEnablingPass); });
-        action.reset();
-        Refresh();
-        if (owner.m_parent)
-            owner.m_parent->GetImpl().Rebuild();
-    }
-    return menu.get();
-}
-
-void MenuItem::Impl::Rebuild()
-{
-    if (dynamic_cast<MenuBar*>(&owner)) {
-        for (auto& view : views) {
-            if (!view)
-                continue;
-            view->clear();
-            for (const auto& child : owner.m_children)
-                view->addAction(child->GetImpl().Action());
-        }
-        return;
-    }
-    if (!menu)
-        return;
-    menu->clear();
-    for (const auto& child : owner.m_children)
-        menu->addAction(child->GetImpl().Action());
+    std::erase_if(stand_ins, [](const QPointer<QAction>& a) { return a.isNull(); });
+    stand_ins.emplace_back(action);
+    Apply(*action);
 }
 
 void MenuItem::Impl::Refresh()
 {
-    const QString text = ToQString(owner.m_text);
-    if (menu) {
-        menu->setTitle(text);
-        menu->menuAction()->setEnabled(owner.m_enabled);
-        return;
-    }
-    if (!action)
-        return;
-    action->setSeparator(owner.IsSeparator());
-    action->setText(text);
-    action->setShortcut(KeySequenceOf(owner));
-    action->setEnabled(owner.m_enabled);
-    action->setCheckable(owner.m_checked);
-    action->setChecked(owner.m_checked);
+    for (const auto& action : stand_ins)
+        if (action)
+            Apply(*action);
 }
 
-void MenuItem::Impl::AddView(QMenuBar* view)
+void MenuItem::Impl::Apply(QAction& action) const
 {
-    std::erase_if(views, [](const QPointer<QMenuBar>& v) { return v.isNull(); });
+    action.setEnabled(owner.m_enabled);
+    // A separator is a plain line: no text, not even to assistive technology.
+    action.setSeparator(owner.IsSeparator());
+    action.setText(owner.IsSeparator() ? QString() : ToQString(owner.m_text));
+    if (!owner.m_children.empty())
+        return;
+    action.setShortcut(KeySequenceOf(owner));
+    action.setCheckable(owner.m_checked);
+    action.setChecked(owner.m_checked);
+}
+
+void MenuItem::Impl::AddView(MenuBarView* view)
+{
+    std::erase_if(views, [](const QPointer<MenuBarView>& v) { return v.isNull(); });
     views.emplace_back(view);
-    for (const auto& child : owner.m_children)
-        view->addAction(child->GetImpl().Action());
+}
+
+void MenuItem::Impl::TreeChanged()
+{
+    MenuItem* root = &owner;
+    while (root->m_parent)
+        root = root->m_parent;
+    for (const auto& view : root->m_impl->views)
+        if (view)
+            view->Rebuild();
 }
 
 QKeySequence KeySequenceOf(const MenuItem& item)
@@ -144,14 +101,8 @@ void MenuItem::Append(std::shared_ptr<MenuItem> item)
     if (!item)
         RaiseNilObjectException("menu item to append is nil");
     item->m_parent = this;
-    m_children.push_back(item);
-    if (dynamic_cast<MenuBar*>(this)) {
-        for (auto& view : m_impl->views)
-            if (view)
-                view->addAction(item->GetImpl().Action());
-    } else {
-        m_impl->Menu()->addAction(item->GetImpl().Action());
-    }
+    m_children.push_back(std::move(item));
+    m_impl->TreeChanged();
 }
 
 std::shared_ptr<MenuItem> MenuItem::Child(std::string_view name) const

@@ -50,6 +50,9 @@ void PushButton::CreateWidget(Window& window)
     // The window's key handling presses the Default and Cancel buttons; the
     // toolkit's own default-button logic stays out of it.
     button->setAutoDefault(false);
+    // A click leaves the keyboard focus where it was (in the text being
+    // worked on); Tab still reaches the button, and Space or Return press it.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setDefault(m_default);
     button->setFont(FontFor(m_style));
     m_impl->widget = button;

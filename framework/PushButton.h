@@ -7,7 +7,9 @@
 namespace fw {
 
 // A push button. The window's Default button is pressed by Return or Enter,
-// its Cancel button by Escape, while they are enabled.
+// its Cancel button by Escape, while they are enabled. A click leaves the
+// keyboard focus where it was; Tab reaches the button, and with the focus
+// Space or Return press it.
 class PushButton : public Control {
 public:
     static const ClassRecord& Lookup();

@@ -2,19 +2,21 @@
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/EditField.h"
 #include "framework/Global.h"
 #include "framework/MenuBar.h"
 #include "framework/Runtime.h"
 #include "framework/qt/ControlImpl.h"
-#include "framework/qt/MenuItemImpl.h"
+#include "framework/qt/MenuBarView.h"
 #include "framework/qt/WindowFrame.h"
 #include "framework/qt/WindowImpl.h"
 #include "framework/qt/WindowSupport.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QMenuBar>
 #include <QScreen>
 
 #include <algorithm>
@@ -26,6 +28,9 @@ namespace fw {
 namespace {
 
 struct WindowSupport {
+    // Every window object alive, open or not, whoever holds it. First, so
+    // that it outlives the lists below when a process ends without shutdown.
+    std::vector<Window*> live;
     // Open windows, frontmost first.
     std::vector<std::shared_ptr<Window>> windows;
     // Implicit instances by qualified class name.
@@ -44,6 +49,31 @@ WindowSupport& Support()
 void Forget(std::vector<std::shared_ptr<Window>>& list, const Window* window)
 {
     std::erase_if(list, [window](const auto& w) { return w.get() == window; });
+}
+
+// A modal window stays in front of the windows it blocks, whatever else is shown or activated.
+void KeepModalInFront()
+{
+    auto& windows = Support().windows;
+    std::stable_partition(windows.begin(), windows.end(), [](const auto& w) { return w->IsModal(); });
+}
+
+// A window to assistive technology: a frame, or a dialog, named by its title.
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* frame) : QAccessibleWidget(frame, QAccessible::Window) { }
+
+    QAccessible::Role role() const override
+    {
+        return widget()->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window;
+    }
+};
+
+QAccessibleInterface* WindowAccessibleFactory(const QString&, QObject* object)
+{
+    if (auto* frame = dynamic_cast<WindowFrame*>(object))
+        return new WindowAccessible(frame);
+    return nullptr;
 }
 
 }
@@ -114,6 +144,12 @@ private:
 Window::Impl::Impl(Window& owner_)
     : owner(owner_)
 {
+    static const bool factory_installed = [] {
+        QAccessible::installFactory(WindowAccessibleFactory);
+        return true;
+    }();
+    (void)factory_installed;
+
     frame = new WindowFrame(owner);
     content = new QWidget(frame);
     content->installEventFilter(new ContentWatcher(*this, content));
@@ -138,10 +174,7 @@ void Window::Impl::ShowMenuBar(const std::shared_ptr<MenuBar>& bar)
         menu_bar_view = nullptr;
     }
     if (bar) {
-        menu_bar_view = new QMenuBar(frame);
-        // The bar belongs to this window on every platform.
-        menu_bar_view->setNativeMenuBar(false);
-        bar->GetImpl().AddView(menu_bar_view);
+        menu_bar_view = new MenuBarView(owner, bar, frame);
         menu_bar_view->setVisible(owner.m_menu_bar_visible);
     }
     if (frame)
@@ -186,10 +219,12 @@ Window* WindowOfWidget(const QWidget* widget)
 Window::Window()
     : m_impl(std::make_unique<Impl>(*this))
 {
+    Support().live.push_back(this);
 }
 
 Window::~Window()
 {
+    std::erase(Support().live, this);
     // Controls go first: their widgets live in the frame.
     m_controls.clear();
 }
@@ -232,6 +267,7 @@ void Window::Construct()
         support.windows.insert(support.windows.begin(), self);
     else
         support.windows.push_back(self);
+    KeepModalInFront();
     support.implicit[Class().Name()] = self;
 
     m_impl->ShowMenuBar(ShownMenuBar());
@@ -242,14 +278,9 @@ void Window::Construct()
             m_impl->frame->move(area.center() - QPoint(m_impl->frame->width() / 2, m_impl->frame->height() / 2));
         }
     }
-    if (m_visible) {
-        if (m_full_screen)
-            m_impl->frame->showFullScreen();
-        else
-            m_impl->frame->show();
-        m_impl->frame->raise();
-        m_impl->frame->activateWindow();
-    }
+    FocusFirstTypingField();
+    if (m_visible)
+        PresentFrame();
     m_impl->known_width = m_impl->content->width();
     m_impl->known_height = m_impl->content->height();
     if (on_open)
@@ -262,9 +293,35 @@ void Window::Show()
         return;
     m_visible = true;
     BringToFront(*this);
-    m_impl->frame->show();
-    m_impl->frame->raise();
-    m_impl->frame->activateWindow();
+    PresentFrame();
+}
+
+// On screen. The frontmost window is raised and activated: this one, unless
+// a modal window blocks it, which then stays in front.
+void Window::PresentFrame()
+{
+    if (m_full_screen)
+        m_impl->frame->showFullScreen();
+    else
+        m_impl->frame->show();
+    auto front = Get(0);
+    WindowFrame* top = front ? front->m_impl->frame : m_impl->frame;
+    top->raise();
+    top->activateWindow();
+}
+
+// The first control in tab order that takes typing (an enabled, editable
+// text field) gets the focus, its text selected so that typing replaces it.
+void Window::FocusFirstTypingField()
+{
+    for (const auto& [name, control] : m_controls) {
+        auto* field = dynamic_cast<EditField*>(control.get());
+        if (!field || !field->Enabled() || !field->Visible() || field->ReadOnly() || !field->GetImpl().widget)
+            continue;
+        field->GetImpl().widget->setFocus(Qt::OtherFocusReason);
+        field->SelectAll();
+        return;
+    }
 }
 
 void Window::ShowModal()
@@ -407,6 +464,10 @@ std::vector<std::shared_ptr<Control>> Window::Controls() const
 std::shared_ptr<Control> Window::FocusedControl() const
 {
     QWidget* focus = m_impl->frame ? m_impl->frame->focusWidget() : nullptr;
+    // While a menu opened from the keyboard holds the focus in the menu bar,
+    // the control it came from still counts.
+    if (focus && focus == m_impl->menu_bar_view)
+        focus = m_impl->menu_bar_view->ReturnFocus();
     if (!focus)
         return nullptr;
     for (const auto& [name, control] : m_controls) {
@@ -476,9 +537,11 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value)
         m_visible = *flag;
     else if (flag && name == "FullScreen")
         m_full_screen = *flag;
-    else if (flag && name == "MenuBarVisible")
+    else if (flag && name == "MenuBarVisible") {
         m_menu_bar_visible = *flag;
-    else if (flag && name == "CloseButton")
+        if (m_impl->menu_bar_view)
+            m_impl->menu_bar_view->setVisible(m_menu_bar_visible);
+    } else if (flag && name == "CloseButton")
         m_close_button = *flag;
     else if (flag && name == "Resizeable")
         m_resizable = *flag;
@@ -517,6 +580,13 @@ void BringToFront(Window& window)
     auto found = std::find_if(windows.begin(), windows.end(), [&](const auto& w) { return w.get() == &window; });
     if (found != windows.end())
         std::rotate(windows.begin(), found, found + 1);
+    KeepModalInFront();
+}
+
+std::shared_ptr<Window> ModalWindow()
+{
+    const auto front = Window::Get(0);
+    return front && front->IsModal() ? front : nullptr;
 }
 
 void RefreshMenuBars()
@@ -529,17 +599,15 @@ void RefreshMenuBars()
 void DestroyAllWindows()
 {
     auto& support = Support();
-    auto windows = std::move(support.windows);
+    // A window still held anywhere (the lists may be gone already) must not
+    // keep toolkit widgets past the toolkit.
+    for (Window* window : std::vector<Window*>(support.live)) {
+        window->m_open = false;
+        delete window->m_impl->frame.data();
+    }
     support.windows.clear();
     support.implicit.clear();
-    for (auto& list : { std::ref(windows), std::ref(support.dirty) }) {
-        // A window the program still holds must not keep toolkit widgets past the toolkit.
-        for (const auto& window : list.get()) {
-            window->m_open = false;
-            delete window->m_impl->frame.data();
-        }
-        list.get().clear();
-    }
+    support.dirty.clear();
 }
 
 void ReleaseImplicitWindowList()

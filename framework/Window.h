@@ -30,6 +30,7 @@ public:
     ~Window() override;
 
     // Open window by index, 0 the frontmost; nil when there is no such window.
+    // While a modal window is open it is the frontmost.
     static std::shared_ptr<Window> Get(int32_t index);
 
     // Construction hooks, run in this order by Construct().
@@ -45,13 +46,14 @@ public:
 
     // Runs the construction hooks; then the window is open: in the window
     // list, the implicit instance of its class, on screen if its design says
-    // Visible, and it has had its Open event. An exception from a hook leaves
+    // Visible, with the focus in its first field that takes typing (its text
+    // selected), and it has had its Open event. An exception from a hook leaves
     // the window unopened and goes on to the caller.
     void Construct();
 
     bool IsOpen() const { return m_open; }
 
-    // On screen and in front, contents kept.
+    // On screen and in front, contents kept; behind an open modal window, which stays in front.
     void Show();
     // On screen, in front, and modal until it closes. Returns at once.
     void ShowModal();
@@ -110,6 +112,8 @@ private:
     void AttachControl(Control& control);
     void ApplyGeometry();
     void ApplyBackColor();
+    void PresentFrame();
+    void FocusFirstTypingField();
 
     std::unique_ptr<Impl> m_impl;
     std::vector<std::pair<std::string, std::shared_ptr<Control>>> m_controls;

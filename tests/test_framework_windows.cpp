@@ -11,16 +11,20 @@
 #include "tools/WindowClass.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -41,6 +45,8 @@ public:
         on_layout = [this] {
             g_log.push_back("Layout");
             fw::SetProperties(*this, fw::Design { }.Str("Title", "Prøve").Bool("Visible", true));
+            if (more_design)
+                fw::SetProperties(*this, *more_design);
         };
         on_create_controls = [this] {
             g_log.push_back("CreateControls");
@@ -55,6 +61,7 @@ public:
     }
 
     static inline bool fail_in_create_controls = false;
+    static inline std::optional<fw::DesignList> more_design;
 };
 
 // A second class of window, for the window list and the shared menu bar.
@@ -68,17 +75,19 @@ public:
     const fw::ClassRecord& Class() const override { return Lookup(); }
 };
 
-// An application whose one menu holds "Gør" (Ctrl+G).
+// An application whose one menu holds "Gør" (Ctrl+G) and the framework's "Vælg alt" (Ctrl+A).
 std::shared_ptr<fw::Application> StartApplication()
 {
     auto app = std::make_shared<fw::Application>();
     auto menu = std::make_shared<fw::MenuItem>();
-    auto item = std::make_shared<fw::MenuItem>();
-    item->SetName("Do");
-    item->SetAutoEnable(true);
-    item->SetText("Gør");
-    item->SetKeyboardShortcut("Cmd+G");
-    menu->Append(item);
+    for (const auto& [name, text, keys] : { std::tuple { "Do", "Gør", "Cmd+G" }, { "EditSelectAll", "Vælg alt", "Cmd+A" } }) {
+        auto item = std::make_shared<fw::MenuItem>();
+        item->SetName(name);
+        item->SetAutoEnable(true);
+        item->SetText(text);
+        item->SetKeyboardShortcut(keys);
+        menu->Append(item);
+    }
     app->SetMenuBar(std::make_shared<fw::MenuBar>());
     app->GetMenuBar()->Append(menu);
     fw::RuntimeRegisterAppObject(app);
@@ -190,6 +199,65 @@ TEST_F(FrameworkWindows, EveryWindowShowsTheOneMenuBarWhoseEnablingPassDecidesWh
     front->on_enable_menu_items = nullptr;
     harness::Key(*front, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(done, 1);
+}
+
+TEST_F(FrameworkWindows, AModalWindowLetsNoCommandPastItButItsOwnAndTheFrameworksOwn)
+{
+    auto app = StartApplication();
+    auto behind = ImplicitInstance<TestWindow>();
+    auto modal = ImplicitInstance<OtherWindow>();
+    modal->ShowModal();
+    ControlAs<fw::EditField>(*behind, "Felt").SetSelLength(0);
+    ControlAs<fw::EditField>(*modal, "Felt").SetSelLength(0);
+    std::vector<std::string> taken;
+    app->AddMenuHandler("Do", [&] { taken.push_back("application"); return false; });
+    behind->AddMenuHandler("Do", [&] { taken.push_back("blocked window"); return false; });
+    harness::Key(*modal, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("EditSelectAll"), *modal));
+    EXPECT_FALSE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("Do"), *behind));
+    EXPECT_FALSE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("EditSelectAll"), *behind));
+    modal->AddMenuHandler("Do", [&] { taken.push_back("modal window"); return false; });
+    harness::Key(*modal, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(taken, std::vector<std::string> { "modal window" });
+    EXPECT_EQ(ControlAs<fw::EditField>(*modal, "Felt").SelLength(), 5) << "its field's text all selected";
+    EXPECT_EQ(ControlAs<fw::EditField>(*behind, "Felt").SelLength(), 0);
+
+    behind->Show();
+    EXPECT_EQ(fw::Window::Get(0), modal);
+}
+
+TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible)
+{
+    StartApplication();
+    // Too large for the toolkit to centre it of its own accord.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    TestWindow::more_design = fw::Design { }.Int("Placement", 2).Int("Width", screen.width() - 20)
+        .Int("Height", screen.height() - 20).Bool("Resizeable", false).Bool("MaximizeButton", true)
+        .Bool("MenuBarVisible", false);
+    auto centred = ImplicitInstance<TestWindow>();
+    TestWindow::more_design.reset();
+    const QPoint offset = harness::FrameOf(*centred)->geometry().center() - screen.center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << ", " << offset.y();
+    EXPECT_FALSE(harness::FrameOf(*centred)->windowFlags() & Qt::WindowMaximizeButtonHint) << "it cannot be resized";
+    EXPECT_FALSE(harness::FrameOf(*centred)->findChild<QMenuBar*>()->isVisible());
+    EXPECT_EQ(harness::FrameOf(*centred)->height(), centred->Height()) << "no room kept for a bar";
+
+    auto with_bar = ImplicitInstance<OtherWindow>();
+    EXPECT_TRUE(harness::FrameOf(*with_bar)->findChild<QMenuBar*>()->isVisible());
+    EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
+}
+
+TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
+{
+    harness::StartRuntime();
+    auto held = ImplicitInstance<TestWindow>();
+    auto closed = ImplicitInstance<OtherWindow>();
+    closed->Close();
+    harness::StopRuntime();
+    EXPECT_EQ(harness::FrameOf(*held), nullptr);
+    EXPECT_EQ(harness::WidgetOf(ControlNamed(*held, "Felt")), nullptr);
+    EXPECT_EQ(harness::FrameOf(*closed), nullptr);
+    EXPECT_FALSE(held->IsOpen());
 }
 
 TEST(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)

@@ -77,9 +77,15 @@ TEST_F(WindowMenu, ChecksAndDisablesTheItemOfTheFrontmostWindow)
     numbers->Show();
     ExpectWindowMenu("VindueTilfaeldigtTal");
 
+    // While the About window is open, nothing in the menu reaches past it.
     auto about = wOm::Get();
     about->ShowModal();
-    ExpectWindowMenu(nullptr);
+    fw::RunMenuEnablingPass();
+    for (const char* name : kWindowItems) {
+        EXPECT_FALSE(MenuBar1::Get()->FindItem(name)->Checked()) << name;
+        EXPECT_FALSE(MenuBar1::Get()->FindItem(name)->Enabled()) << name;
+    }
+    EXPECT_FALSE(AppleAbout()->Enabled());
     about->Close();
     ExpectWindowMenu("VindueTilfaeldigtTal");
 

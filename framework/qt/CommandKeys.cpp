@@ -5,6 +5,7 @@
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
+#include "framework/qt/ControlImpl.h"
 #include "framework/qt/MenuItemImpl.h"
 #include "framework/qt/WindowImpl.h"
 
@@ -63,7 +64,7 @@ bool CommandKeys::eventFilter(QObject* watched, QEvent* event)
         if (!item)
             return false;
         // A shortcut whose item the enabling pass leaves disabled does nothing.
-        Deliver([&item] { ChooseMenuItem(item); });
+        Deliver([&item, window] { ChooseMenuItem(item, *window); });
         return true;
     }
 
@@ -73,7 +74,9 @@ bool CommandKeys::eventFilter(QObject* watched, QEvent* event)
         // Return belongs to a multi-line text area.
         if (qobject_cast<QPlainTextEdit*>(widget) || (widget->focusProxy() && qobject_cast<QPlainTextEdit*>(widget->focusProxy())))
             return false;
-        if (PushButton* button = ButtonWhere(*window, [](const PushButton& b) { return b.IsDefault(); })) {
+        // A button with the focus is pressed by Return itself; otherwise the default button is.
+        PushButton* focused = ButtonWhere(*window, [widget](const PushButton& b) { return b.GetImpl().widget == widget; });
+        if (PushButton* button = focused ? focused : ButtonWhere(*window, [](const PushButton& b) { return b.IsDefault(); })) {
             Deliver([button] { button->Push(); });
             return true;
         }

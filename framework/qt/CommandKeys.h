@@ -2,8 +2,9 @@
 
 // Framework-internal: the application-wide keys of windows. A key that is a
 // menu shortcut of the window's menu bar chooses that item (after the
-// enabling pass; a disabled item does nothing). Return and Enter press the
-// window's default button, Escape its cancel button.
+// enabling pass; a disabled item does nothing) and acts on that window.
+// Return and Enter press the focused push button, else the window's default
+// button; Escape presses its cancel button.
 
 #include <QObject>
 

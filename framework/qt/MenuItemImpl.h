@@ -1,44 +1,42 @@
 #pragma once
 
-// Framework-internal: the toolkit side of a menu item. A menu (an item with
-// children) is a QMenu, any other item a QAction; the same objects show in
-// every window's menu bar view.
+// Framework-internal: the toolkit side of a menu item. The item holds no
+// toolkit object of its own: every window's menu bar view makes its own
+// menus and actions from the model (MenuBarView), and the item keeps each
+// view's action for it in step with its text, shortcut, enabling and check.
 
 #include "framework/MenuItem.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
+#include <QKeySequence>
 #include <QPointer>
 
-#include <memory>
 #include <vector>
 
 namespace fw {
 
+class MenuBarView;
+
 class MenuItem::Impl {
 public:
-    explicit Impl(MenuItem& owner);
-    ~Impl();
+    explicit Impl(MenuItem& owner_) : owner(owner_) { }
 
-    // The action that stands for the item in its parent (a menu's menuAction).
-    QAction* Action();
-    // The item as a menu, made when it first gets a child.
-    QMenu* Menu();
+    // A view's action for the item (a menu's menuAction), from now on kept in step.
+    void AddStandIn(QAction* action);
+    // Brings every view's action in step with the item.
     void Refresh();
-    // Shows the children again (one of them became a menu).
-    void Rebuild();
-    // A menu bar shows this bar's menus in one more window.
-    void AddView(QMenuBar* view);
+    // A menu bar shows in one more window.
+    void AddView(MenuBarView* view);
+    // The tree below the item changed: every view of its menu bar builds its menus afresh.
+    void TreeChanged();
 
     MenuItem& owner;
-    std::unique_ptr<QMenu> menu;
-    std::unique_ptr<QAction> action;
-    std::vector<QPointer<QMenuBar>> views;
-};
+    std::vector<QPointer<QAction>> stand_ins;
+    std::vector<QPointer<MenuBarView>> views;
 
-// Sends the item's command to the first handler of its Name, or to the framework's own action.
-void DispatchMenuCommand(const std::shared_ptr<MenuItem>& item);
+private:
+    void Apply(QAction& action) const;
+};
 
 // The shortcut's key sequence ("Cmd+W" is Ctrl+W here); empty when it has none.
 QKeySequence KeySequenceOf(const MenuItem& item);

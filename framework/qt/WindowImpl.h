@@ -7,11 +7,9 @@
 #include <QPointer>
 #include <QWidget>
 
-class QMenuBar;
-class QVBoxLayout;
-
 namespace fw {
 
+class MenuBarView;
 class WindowFrame;
 
 class Window::Impl {
@@ -22,8 +20,7 @@ public:
     Window& owner;
     QPointer<WindowFrame> frame;    // the top-level widget
     QPointer<QWidget> content;      // the content area the controls live in
-    QPointer<QMenuBar> menu_bar_view;
-    QVBoxLayout* layout { nullptr };
+    QPointer<MenuBarView> menu_bar_view;
     int32_t known_width { -1 };     // content size the locks were last applied for
     int32_t known_height { -1 };
 

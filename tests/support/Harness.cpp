@@ -4,6 +4,7 @@
 #include "framework/qt/ControlImpl.h"
 #include "framework/qt/WindowFrame.h"
 #include "framework/qt/WindowImpl.h"
+#include "shell/App.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -34,6 +35,16 @@ void StopRuntime()
     g_started = false;
     finalize();
     fw::RuntimeExit();
+}
+
+std::shared_ptr<fw::Window> StartProgram()
+{
+    StartRuntime();
+    fw::InitPluginEntrypoints();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
+    MakeDefaultView();
+    return fw::Window::Get(0);
 }
 
 void ProcessEvents()

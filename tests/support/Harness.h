@@ -21,6 +21,10 @@ void StartRuntime();
 // Shuts down as the program does (finalize, then the runtime), if StartRuntime ran and nothing else did.
 void StopRuntime();
 
+// Starts the runtime and runs the program's start-up up to its event loop,
+// which a test then stands in for. Returns the launcher window.
+std::shared_ptr<fw::Window> StartProgram();
+
 // Lets queued events run (deferred deletions included).
 void ProcessEvents();
 
