@@ -5,34 +5,13 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
-#include <random>
-#include <utility>
 
 namespace fw {
 
 namespace {
 
-std::function<double()>& RndSource()
-{
-    static std::function<double()> source;
-    return source;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-}
-
-double Rnd()
-{
-    if (auto& source = RndSource())
-        return source();
-    static std::mt19937_64 generator { std::random_device {}() };
-    return static_cast<double>(generator() >> 11) * 0x1.0p-53;
-}
-
-void SetRndSource(std::function<double()> source)
-{
-    RndSource() = std::move(source);
 }
 
 double Val(std::string_view text)

@@ -1,15 +1,30 @@
+#include "framework/ChaCha20.h"
 #include "framework/Values.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
+
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 
 using namespace fw;
 
@@ -85,7 +100,7 @@ TEST(Strings, FieldsCountFromOneIncludeEmptyOnesAndTheEmptyTextHasNone)
     EXPECT_EQ(CountFields(many, cr), 1'000'001);
 }
 
-TEST(Rnd, GivesVaryingValuesBelowOneUntilATestSubstitutesItsOwn)
+TEST(Rnd, GivesVaryingValuesBelowOneUntilATestSubstitutesItsOwnForEveryThread)
 {
     std::set<double> seen;
     for (int i = 0; i < 10'000; ++i) {
@@ -95,8 +110,125 @@ TEST(Rnd, GivesVaryingValuesBelowOneUntilATestSubstitutesItsOwn)
         seen.insert(u);
     }
     EXPECT_GT(seen.size(), 9'000u);
+
+    auto on_another_thread = [] {
+        double u = -1;
+        std::thread([&] { u = Rnd(); }).join();
+        return u;
+    };
     SetRndSource([] { return 0.25; });
     EXPECT_EQ(Rnd(), 0.25);
+    EXPECT_EQ(on_another_thread(), 0.25);
     SetRndSource({ });
     EXPECT_NE(Rnd(), 0.25);
+    EXPECT_NE(on_another_thread(), 0.25);
+}
+
+namespace {
+
+// ChaCha20's block function as the standard writes it, one block at a time.
+std::array<uint32_t, 16> PlainChaCha20Block(const std::array<uint32_t, 16>& in)
+{
+    std::array<uint32_t, 16> x = in;
+    auto quarter_round = [&x](int a, int b, int c, int d) {
+        x[a] += x[b]; x[d] = std::rotl(x[d] ^ x[a], 16);
+        x[c] += x[d]; x[b] = std::rotl(x[b] ^ x[c], 12);
+        x[a] += x[b]; x[d] = std::rotl(x[d] ^ x[a], 8);
+        x[c] += x[d]; x[b] = std::rotl(x[b] ^ x[c], 7);
+    };
+    for (int i = 0; i < 10; ++i) {
+        quarter_round(0, 4, 8, 12);
+        quarter_round(1, 5, 9, 13);
+        quarter_round(2, 6, 10, 14);
+        quarter_round(3, 7, 11, 15);
+        quarter_round(0, 5, 10, 15);
+        quarter_round(1, 6, 11, 12);
+        quarter_round(2, 7, 8, 13);
+        quarter_round(3, 4, 9, 14);
+    }
+    for (size_t w = 0; w < 16; ++w)
+        x[w] += in[w];
+    return x;
+}
+
+}
+
+// Rnd's values are this function's output: a slip in it could still look
+// random while no longer being ChaCha20, so it is held to the standard.
+TEST(ChaCha20Blocks, GivesTheStandardsBlocksInEveryLane)
+{
+    // RFC 8439, section 2.3.2: the key 00 01 .. 1f, block counter 1, nonce 00 00 00 09 00 00 00 4a 00 00 00 00.
+    const std::array<uint32_t, 16> rfc_in {
+        0x61707865, 0x3320646e, 0x79622d32, 0x6b206574, 0x03020100, 0x07060504, 0x0b0a0908, 0x0f0e0d0c,
+        0x13121110, 0x17161514, 0x1b1a1918, 0x1f1e1d1c, 0x00000001, 0x09000000, 0x4a000000, 0x00000000,
+    };
+    const std::array<uint32_t, 16> rfc_out {
+        0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3, 0xc7f4d1c7, 0x0368c033, 0x9aaa2204, 0x4e6cd4c3,
+        0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9, 0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2,
+    };
+    EXPECT_EQ(PlainChaCha20Block(rfc_in), rfc_out);
+
+    std::mt19937 random(7);
+    for (int round = 0; round < 100; ++round) {
+        std::array<std::array<uint32_t, 16>, 8> states;
+        for (auto& state : states)
+            for (uint32_t& word : state)
+                word = static_cast<uint32_t>(random());
+        states[round % 8] = rfc_in;
+        uint32_t in[16][8];
+        uint32_t out[16][8];
+        for (size_t b = 0; b < 8; ++b)
+            for (size_t w = 0; w < 16; ++w)
+                in[w][b] = states[b][w];
+        ChaCha20Blocks(in, out);
+        for (size_t b = 0; b < 8; ++b) {
+            std::array<uint32_t, 16> block;
+            for (size_t w = 0; w < 16; ++w)
+                block[w] = out[w][b];
+            ASSERT_EQ(block, PlainChaCha20Block(states[b])) << "round " << round << ", lane " << b;
+        }
+    }
+}
+
+namespace {
+
+// From here on, this process's getrandom fails as on a kernel without it.
+void ForbidGetrandom()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_getrandom, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program { static_cast<unsigned short>(std::size(filter)), filter };
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        std::_Exit(2);
+}
+
+}
+
+TEST(RndDeathTest, WithoutTheSystemsSourceSaysSoOnceAndStillDrawsFreshValuesOnEveryThread)
+{
+    auto draw_without_getrandom = [] {
+        ForbidGetrandom();
+        // Threads of their own: their generators start after the source failed.
+        // Enough draws on each for many refills of what the source would give.
+        std::vector<double> a, b;
+        auto draw = [](std::vector<double>& values) {
+            for (int i = 0; i < 200'000; ++i)
+                values.push_back(Rnd());
+        };
+        std::thread first(draw, std::ref(a));
+        std::thread second(draw, std::ref(b));
+        first.join();
+        second.join();
+        std::set<double> distinct(a.begin(), a.end());
+        distinct.insert(b.begin(), b.end());
+        const bool in_range = std::all_of(a.begin(), a.end(), [](double u) { return u >= 0 && u < 1; })
+            && std::all_of(b.begin(), b.end(), [](double u) { return u >= 0 && u < 1; });
+        std::_Exit(in_range && distinct.size() > 399'990 ? 0 : 1);
+    };
+    EXPECT_EXIT(draw_without_getrandom(), ::testing::ExitedWithCode(0),
+        "^[^\n]*the system's random source failed \\(getrandom: Function not implemented\\)[^\n]*/dev/urandom\n$");
 }

@@ -1,0 +1,205 @@
+// Is the die fair? Numbers and orders drawn with the program's real random
+// source, through the real windows and the real shuffle, held against the
+// uniform distribution.
+//
+// Every check is Pearson's chi-square test at a false-alarm probability of
+// 1e-7, so that the seven checks of this file together fail a sound generator
+// less than once in a million runs. A skew of a few per cent, or a draw that
+// leans on the one before, fails them.
+
+#include "framework/EditField.h"
+#include "framework/PushButton.h"
+#include "framework/Runtime.h"
+#include "framework/StaticText.h"
+#include "framework/Values.h"
+#include "shell/Startup.h"
+#include "tests/support/Harness.h"
+#include "tools/LineShuffle.h"
+#include "tools/WindowClass.h"
+#include "tools/cEditfield.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Upper 1e-7 quantiles of the chi-square distribution by degrees of freedom:
+// the x with gammainc(df / 2, x / 2, inf, regularized=True) == 1e-7, solved
+// with mpmath at 40 digits. (Wilson-Hilferty's approximation is 2.3 too high
+// at 5 degrees of freedom.)
+double Critical(size_t degrees)
+{
+    static const std::map<size_t, double> kCritical {
+        { 5, 40.863 }, { 23, 76.903 }, { 35, 96.952 }, { 49, 118.785 },
+        { 80, 163.905 }, { 119, 217.226 }, { 9998, 10750.660 },
+    };
+    return kCritical.at(degrees);
+}
+
+// Pearson's statistic of the counts against equal expected counts.
+double ChiSquare(const std::vector<int>& counts)
+{
+    double total = 0;
+    for (int count : counts)
+        total += count;
+    const double expected = total / static_cast<double>(counts.size());
+    double statistic = 0;
+    for (int count : counts)
+        statistic += (count - expected) * (count - expected) / expected;
+    return statistic;
+}
+
+// Counts uniform over the cells, or a failure that shows the statistic.
+void ExpectUniform(const std::vector<int>& counts, const char* what)
+{
+    EXPECT_LT(ChiSquare(counts), Critical(counts.size() - 1)) << what << ": " << counts.size() << " cells";
+}
+
+// The values (0 .. cells - 1) are uniform, and so are the pairs of values
+// drawn one after the other (the first and second, the third and fourth...),
+// each value counted in its bin of bin_width values.
+void ExpectUniformAndIndependent(const std::vector<int>& values, int cells, int bin_width)
+{
+    std::vector<int> singles(cells);
+    for (int value : values)
+        ++singles[value];
+    ExpectUniform(singles, "single draws");
+
+    const int bins = cells / bin_width;
+    std::vector<int> pairs(bins * bins);
+    for (size_t i = 0; i + 1 < values.size(); i += 2)
+        ++pairs[values[i] / bin_width * bins + values[i + 1] / bin_width];
+    ExpectUniform(pairs, "consecutive pairs");
+}
+
+// How often each of the n! orders came out; all of them must have.
+std::vector<int> OrderCounts(const std::map<std::string, int>& seen, size_t orders)
+{
+    EXPECT_EQ(seen.size(), orders) << "orders that came out";
+    std::vector<int> counts;
+    for (const auto& [order, count] : seen)
+        counts.push_back(count);
+    return counts;
+}
+
+class Fairness : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        harness::StartRuntime();
+        if (!fw::GetAppObject())
+            NewAppInstance();
+    }
+
+    void TearDown() override
+    {
+        for (const auto& name : { wTilfaeldigtTal::Lookup().Name(), wTilfaeldigRaekkefoelge::Lookup().Name() })
+            if (auto w = fw::GetImplicitWindow(name))
+                w->Close();
+        harness::ProcessEvents();
+        harness::ExpectNoPendingException();
+    }
+
+    // What the random-number window shows for `count` presses with the
+    // maximum typed in, less one (0 .. max - 1).
+    static std::vector<int> Draws(const QString& max, int count)
+    {
+        auto w = wTilfaeldigtTal::Get();
+        w->Show();
+        auto& field = ControlAs<fw::EditField>(*w, "MaxTal");
+        harness::Focus(field);
+        field.SelectAll();
+        harness::Type(field, max);
+        std::vector<int> values;
+        values.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            ControlAs<fw::PushButton>(*w, "Knap").Push();
+            values.push_back(std::stoi(ControlAs<fw::StaticText>(*w, "Tal").Text()) - 1);
+        }
+        w->Close();
+        return values;
+    }
+};
+
+TEST_F(Fairness, OneToSixComesUpEquallyOftenWhateverCameBefore)
+{
+    const std::vector<int> values = Draws("6", 60'000);
+    ASSERT_EQ(*std::min_element(values.begin(), values.end()), 0);
+    ASSERT_EQ(*std::max_element(values.begin(), values.end()), 5);
+    ExpectUniformAndIndependent(values, 6, 1);
+}
+
+TEST_F(Fairness, OneTo9999ComesUpEquallyOftenWhateverCameBefore)
+{
+    const std::vector<int> values = Draws("9999", 60'000);
+    ASSERT_GE(*std::min_element(values.begin(), values.end()), 0);
+    ASSERT_LE(*std::max_element(values.begin(), values.end()), 9998);
+    // Pairs in ninths of the range: 1..1111, 1112..2222, ...
+    ExpectUniformAndIndependent(values, 9999, 1111);
+}
+
+TEST_F(Fairness, EveryOrderOfFourLinesComesOutOfTheWindowEquallyOften)
+{
+    auto w = wTilfaeldigRaekkefoelge::Get();
+    w->Show();
+    auto& field = ControlAs<cEditfield>(*w, "Tekstfelt");
+    auto& button = ControlAs<fw::PushButton>(*w, "TilfaeldigRaekkefoelge");
+    std::map<std::string, int> seen;
+    for (int i = 0; i < 24 * 100; ++i) {
+        // From the same text each time: shuffling the last result again would
+        // hide a bias by mixing it away.
+        field.SetText("0\n1\n2\n3");
+        button.Push();
+        ++seen[field.Text()];
+    }
+    ExpectUniform(OrderCounts(seen, 24), "orders of 4 lines");
+}
+
+TEST(FairShuffle, EveryOrderOfFiveLinesComesOutEquallyOften)
+{
+    std::map<std::string, int> seen;
+    for (int i = 0; i < 120 * 400; ++i)
+        ++seen[ShuffleLines("0\n1\n2\n3\n4", fw::Rnd).value()];
+    ExpectUniform(OrderCounts(seen, 120), "orders of 5 lines");
+}
+
+TEST(FairShuffle, TheFirstOfFiftyLinesLandsInEveryPlaceEquallyOften)
+{
+    std::string text = "first";
+    for (int line = 1; line < 50; ++line)
+        text += "\nline";
+    std::vector<int> places(50);
+    for (int i = 0; i < 50 * 400; ++i) {
+        const std::string shuffled = ShuffleLines(text, fw::Rnd).value();
+        ++places[std::count(shuffled.begin(), shuffled.begin() + shuffled.find("first"), '\r')];
+    }
+    ExpectUniform(places, "places of the first line");
+}
+
+// Each thread has a generator of its own, made when it first draws: so a
+// thread is a fresh start, as a new run of the program is.
+TEST(FairStart, TwoFreshGeneratorsDoNotDrawTheSameFirstTwenty)
+{
+    auto first_draws = [] {
+        std::vector<double> draws;
+        std::thread([&] {
+            for (int i = 0; i < 20; ++i)
+                draws.push_back(fw::Rnd());
+        }).join();
+        return draws;
+    };
+    const std::vector<double> a = first_draws();
+    const std::vector<double> b = first_draws();
+    ASSERT_EQ(a.size(), 20u);
+    EXPECT_NE(a, b);
+}
+
+}
