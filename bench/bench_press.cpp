@@ -6,6 +6,7 @@
 
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
+#include "framework/qt/BackgroundWork.h"
 #include "tests/support/Harness.h"
 #include "tools/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
@@ -112,9 +113,40 @@ void BM_PressStall(benchmark::State& state)
         PressAndWatch(state, text);
 }
 
+// The window closed some milliseconds into a press of a million lines (what
+// Ctrl+W does): how long it takes to close and go, and how long the dropped
+// work runs on after that.
+void BM_CloseDuringPress(benchmark::State& state)
+{
+    const std::string text = DanishLines(1000000);
+    for (auto _ : state) {
+        auto window = wTilfaeldigRaekkefoelge::Get();
+        window->Show();
+        ControlAs<fw::EditField>(*window, "Tekstfelt").SetText(text);
+        ControlAs<fw::PushButton>(*window, "TilfaeldigRaekkefoelge").Push();
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(state.range(0)), &loop, &QEventLoop::quit);
+        loop.exec();
+
+        QElapsedTimer clock;
+        clock.start();
+        window->Close();
+        window.reset();
+        harness::ProcessEvents();
+        const double closed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        clock.restart();
+        fw::WaitForBackgroundWork();
+        const double work_left = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        state.SetIterationTime((closed + work_left) / 1e3);
+        state.counters["close_ms"] = closed;
+        state.counters["work_left_ms"] = work_left;
+    }
+}
+
 }
 
 BENCHMARK(BM_PressStall)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseDuringPress)->Arg(50)->Arg(500)->Arg(1500)->Arg(2500)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
