@@ -3,6 +3,7 @@
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/TextRewrite.h"
 #include "framework/qt/WindowImpl.h"
 
 #include <QClipboard>
@@ -525,6 +526,48 @@ void EditField::ApplyLook()
             area->document()->setDefaultTextOption(option);
         }
     }
+}
+
+// --- rewriting the text -----------------------------------------------------
+
+namespace {
+
+// From this many characters on, a rewrite runs in the background; below, it
+// is over sooner than the busy cursor could show.
+constexpr int kLongText = 1 << 16;
+
+// The text as Text() reports it.
+std::string Reported(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, u'\r');
+    text.replace(QChar::LineSeparator, u'\r');
+    return FromQString(text);
+}
+
+}
+
+void EditField::RewriteText(std::function<std::optional<std::string>(const std::string&)> rewrite)
+{
+    if (IsBusy())
+        return;
+    auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data());
+    if (!area || area->document()->characterCount() < kLongText) {
+        if (const std::optional<std::string> text = rewrite(Text()))
+            SetText(*text);
+        return;
+    }
+    m_rewrite = std::make_unique<TextRewrite>(*this, *area,
+        [rewrite = std::move(rewrite), limit = m_limit_text](QString raw) -> std::optional<QString> {
+            const std::optional<std::string> text = rewrite(Reported(std::move(raw)));
+            if (!text)
+                return std::nullopt;
+            return LimitedText(*text, limit);
+        });
+}
+
+bool EditField::IsBusy() const
+{
+    return m_rewrite && m_rewrite->Pending();
 }
 
 }

@@ -3,8 +3,11 @@
 #include "framework/Control.h"
 
 #include <functional>
+#include <optional>
 
 namespace fw {
+
+class TextRewrite;
 
 // A text field: one line, or a multi-line text area with MultiLine.
 //
@@ -53,6 +56,15 @@ public:
     void SetProperty(std::string_view name, const PropertyValue& value) override;
     void CreateWidget(Window& window) override;
 
+    // Replaces the text with what `rewrite` makes of it (nullopt keeps it), as
+    // SetText would. On a long multi-line text, `rewrite` runs off the
+    // interface thread, so it must touch no control: until the new text is
+    // in, the field takes no edits, its window shows the busy cursor, IsBusy()
+    // is true and a further call does nothing. The new text is dropped if the
+    // window closes first or the text is set meanwhile.
+    void RewriteText(std::function<std::optional<std::string>(const std::string&)> rewrite);
+    bool IsBusy() const;
+
 private:
     // Makes the widget of the current kind (one line or multi-line), carrying the text over.
     void MakeEditor();
@@ -74,6 +86,7 @@ private:
     Rgb m_text_color { };
     TextStyle m_style;
     std::string m_pending_text;
+    std::unique_ptr<TextRewrite> m_rewrite;
 };
 
 }

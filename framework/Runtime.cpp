@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
+#include "framework/qt/BackgroundWork.h"
 #include "framework/qt/CommandKeys.h"
 #include "framework/qt/FailureBox.h"
 #include "framework/qt/HeldMessages.h"
@@ -126,6 +127,8 @@ int RuntimeExit()
 {
     auto& state = State();
     DestroyAllWindows();
+    // Work dropped with its window may still be running: it ends before the toolkit goes.
+    WaitForBackgroundWork();
     state.app_object.reset();
     if (state.app) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -173,11 +173,13 @@ void wTilfaeldigRaekkefoelge::CreateControls0()
 
 void wTilfaeldigRaekkefoelge::TilfaeldigRaekkefoelge_Action()
 {
-    const std::string text = ControlAs<cEditfield>(*this, "Tekstfelt").Text();
-    const std::optional<std::string> shuffled = ShuffleLines(text, fw::Rnd);
-    // Fewer than two lines: the field keeps its text exactly as it is.
-    if (shuffled)
-        ControlAs<cEditfield>(*this, "Tekstfelt").SetText(*shuffled);
+    auto& field = ControlAs<cEditfield>(*this, "Tekstfelt");
+    // The lines of the last press are still being shuffled: this one does nothing.
+    if (field.IsBusy())
+        return;
+    // Reads the text, shuffles its lines and writes them back (a long text in
+    // the background); fewer than two lines leave the text exactly as it is.
+    field.RewriteText([](const std::string& text) { return ShuffleLines(text, fw::Rnd); });
 }
 
 void wTilfaeldigRaekkefoelge::Tekstfelt_TextChange()

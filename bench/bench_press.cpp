@@ -1,0 +1,161 @@
+// A press of "Tilfældig rækkefølge" on huge texts, through the real widgets
+// (offscreen): the longest time the interface thread is blocked in one go
+// while the press runs, seen by a timer that ticks on that thread, and the
+// time until the shuffled text is in the field; and closing the window
+// during a press.
+
+#include "framework/EditField.h"
+#include "framework/PushButton.h"
+#include "framework/qt/BackgroundWork.h"
+#include "tests/support/Harness.h"
+#include "tools/WindowClass.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+namespace {
+
+// Lines of about 20 bytes made of Danish words, separated by CRs.
+std::string DanishLines(int64_t count)
+{
+    static const char* const words[] = { "æble", "rødgrød", "blåbær", "søster", "frø", "kørsel", "hus", "gård",
+        "øl", "måne", "sol", "træ", "bøg", "skål", "fløde", "kål", "sø", "ærter", "hånd", "mælk" };
+    std::mt19937 generator(1);
+    std::string text;
+    text.reserve(static_cast<size_t>(count) * 22);
+    for (int64_t i = 0; i < count; ++i) {
+        if (i)
+            text += '\r';
+        std::string line;
+        while (line.size() < 18) {
+            if (!line.empty())
+                line += ' ';
+            line += words[generator() % std::size(words)];
+        }
+        text += line;
+    }
+    return text;
+}
+
+// Ticks every millisecond on the interface thread and keeps the longest gap between two ticks.
+class StallWatch {
+public:
+    StallWatch()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Tick(); });
+        m_clock.start();
+        m_last = 0;
+        m_timer.start();
+    }
+    double LongestMs() const { return static_cast<double>(m_longest) / 1e6; }
+
+private:
+    void Tick()
+    {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last { 0 };
+    qint64 m_longest { 0 };
+};
+
+// One press from the event loop, as the user's click comes: returns when the
+// new text is in and the loop has had time to finish what the press left
+// for later. The press starts with the field scrolled to its end.
+void PressAndWatch(benchmark::State& state, const std::string& text)
+{
+    auto window = wTilfaeldigRaekkefoelge::Get();
+    auto& field = ControlAs<fw::EditField>(*window, "Tekstfelt");
+    auto* area = static_cast<QPlainTextEdit*>(harness::WidgetOf(field));
+    field.SetText(text);
+    area->moveCursor(QTextCursor::End);
+    harness::ProcessEvents();
+
+    QEventLoop loop;
+    QElapsedTimer press;
+    double until_text = 0;
+    auto changed = QObject::connect(area, &QPlainTextEdit::textChanged, [&] {
+        until_text = static_cast<double>(press.nsecsElapsed()) / 1e6;
+        // What a press leaves for later (the old text to free) runs in the next turns of the loop.
+        QTimer::singleShot(200, &loop, &QEventLoop::quit);
+    });
+    StallWatch watch;
+    QTimer::singleShot(5, [&] {
+        press.start();
+        ControlAs<fw::PushButton>(*window, "TilfaeldigRaekkefoelge").Push();
+    });
+    loop.exec();
+    QObject::disconnect(changed);
+    state.SetIterationTime(until_text / 1e3);
+    state.counters["longest_stall_ms"] = std::max(state.counters["longest_stall_ms"].value, watch.LongestMs());
+    state.counters["text_in_ms"] = until_text;
+}
+
+void BM_PressStall(benchmark::State& state)
+{
+    const std::string text = DanishLines(state.range(0));
+    for (auto _ : state)
+        PressAndWatch(state, text);
+}
+
+// The window closed some milliseconds into a press of a million lines (what
+// Ctrl+W does): how long it takes to close and go, and how long the dropped
+// work runs on after that.
+void BM_CloseDuringPress(benchmark::State& state)
+{
+    const std::string text = DanishLines(1000000);
+    for (auto _ : state) {
+        auto window = wTilfaeldigRaekkefoelge::Get();
+        window->Show();
+        ControlAs<fw::EditField>(*window, "Tekstfelt").SetText(text);
+        ControlAs<fw::PushButton>(*window, "TilfaeldigRaekkefoelge").Push();
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(state.range(0)), &loop, &QEventLoop::quit);
+        loop.exec();
+
+        QElapsedTimer clock;
+        clock.start();
+        window->Close();
+        window.reset();
+        harness::ProcessEvents();
+        const double closed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        clock.restart();
+        fw::WaitForBackgroundWork();
+        const double work_left = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        state.SetIterationTime((closed + work_left) / 1e3);
+        state.counters["close_ms"] = closed;
+        state.counters["work_left_ms"] = work_left;
+    }
+}
+
+}
+
+BENCHMARK(BM_PressStall)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseDuringPress)->Arg(50)->Arg(500)->Arg(1500)->Arg(2500)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    harness::StartRuntime();
+    wTilfaeldigRaekkefoelge::Get()->Show();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    harness::StopRuntime();
+    return 0;
+}

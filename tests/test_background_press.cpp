@@ -1,0 +1,325 @@
+// A press of "Tilfældig rækkefølge" on a long text, which is shuffled off the
+// interface thread: what the user sees while it is pending and once it is
+// done, and closing or quitting meanwhile. A substituted Rnd holds the
+// shuffle at its first draw, so that a press stays pending until the test
+// lets it go.
+
+#include "framework/Application.h"
+#include "framework/EditField.h"
+#include "framework/MenuBar.h"
+#include "framework/MenuCommands.h"
+#include "framework/MenuItem.h"
+#include "framework/PushButton.h"
+#include "framework/Runtime.h"
+#include "framework/Values.h"
+#include "framework/qt/BackgroundWork.h"
+#include "shell/Startup.h"
+#include "tests/support/Harness.h"
+#include "tools/LineShuffle.h"
+#include "tools/WindowClass.h"
+#include "tools/cEditfield.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <latch>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace {
+
+cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
+fw::PushButton& Knap(fw::Window& w) { return ControlAs<fw::PushButton>(w, "TilfaeldigRaekkefoelge"); }
+QPlainTextEdit& Editor(fw::Window& w) { return *static_cast<QPlainTextEdit*>(harness::WidgetOf(Tekstfelt(w))); }
+
+// Some thousands of lines with Danish letters, LF between them, as a user would paste them.
+constexpr int kLongTextLines = 4001;
+QString LongText()
+{
+    QString text;
+    for (int i = 0; i + 1 < kLongTextLines; ++i)
+        text += QStringLiteral("Linje %1 med æøå og ÆØÅ\n").arg(i);
+    return text + QStringLiteral("sidste linje");
+}
+
+// Always the same sequence of numbers in [0, 1).
+std::function<double()> FixedSequence()
+{
+    return [state = uint64_t(1)]() mutable {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<double>(state >> 11) * 0x1.0p-53;
+    };
+}
+
+// A Rnd source that holds the shuffle at its first draw until released.
+class HeldRnd {
+public:
+    explicit HeldRnd(std::function<double()> values) : m_values(std::move(values)) { }
+
+    double Draw()
+    {
+        if (m_draws++ == 0)
+            m_held.count_down();
+        m_released.wait();
+        return m_values();
+    }
+    // Returns once the shuffle is held at its first draw.
+    void WaitUntilHeld() { m_held.wait(); }
+    void Release() { std::call_once(m_release, [this] { m_released.count_down(); }); }
+    int Draws() const { return m_draws; }
+
+private:
+    std::function<double()> m_values;
+    std::atomic<int> m_draws { 0 };
+    std::latch m_held { 1 };
+    std::latch m_released { 1 };
+    std::once_flag m_release;
+};
+
+std::shared_ptr<fw::MenuItem> EditItem(const char* name)
+{
+    return fw::GetAppObject()->GetMenuBar()->FindItem(name);
+}
+
+// Counts the field's TextChange events on top of its window's handler.
+std::shared_ptr<const int> CountTextChanges(cEditfield& field)
+{
+    auto count = std::make_shared<int>(0);
+    field.on_text_change = [count, handler = field.on_text_change] {
+        ++*count;
+        handler();
+    };
+    return count;
+}
+
+class BackgroundPress : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        harness::StartRuntime();
+        if (!fw::GetAppObject())
+            NewAppInstance();
+    }
+
+    // The window, open with the long text pasted in.
+    void SetUp() override
+    {
+        m_window = wTilfaeldigRaekkefoelge::Get();
+        m_window->Show();
+        harness::Paste(Tekstfelt(*m_window), LongText());
+    }
+
+    // Presses the button; returns once the shuffle is held.
+    void PressHeld(fw::Window& w, std::function<double()> values)
+    {
+        m_rnd = std::make_shared<HeldRnd>(std::move(values));
+        fw::SetRndSource([rnd = m_rnd] { return rnd->Draw(); });
+        harness::Click(Knap(w));
+        m_rnd->WaitUntilHeld();
+        ASSERT_TRUE(Tekstfelt(w).IsBusy());
+    }
+
+    static bool WaitUntilDone(cEditfield& field)
+    {
+        return QTest::qWaitFor([&] { return !field.IsBusy(); }, 120000);
+    }
+
+    void TearDown() override
+    {
+        if (m_rnd)
+            m_rnd->Release();
+        fw::WaitForBackgroundWork();
+        fw::SetRndSource({ });
+        if (auto w = fw::GetImplicitWindow(wTilfaeldigRaekkefoelge::Lookup().Name()))
+            w->Close();
+        harness::ProcessEvents();
+        harness::ExpectNoPendingException();
+    }
+
+    std::shared_ptr<wTilfaeldigRaekkefoelge> m_window;
+    std::shared_ptr<HeldRnd> m_rnd;
+};
+
+TEST_F(BackgroundPress, TheResultIsTheShuffleOfTheTextWithOneTextChangeTheInsertionPointAtTheTopAndNoUndo)
+{
+    auto& w = m_window;
+    auto& field = Tekstfelt(*w);
+    const std::string before = field.Text();
+    QScrollBar& scroll = *Editor(*w).verticalScrollBar();
+    ASSERT_GT(scroll.value(), 0) << "the paste left the text scrolled to its end";
+    fw::RunMenuEnablingPass();
+    ASSERT_TRUE(EditItem("EditUndo")->Enabled()) << "the paste can be undone";
+
+    const auto changes = CountTextChanges(field);
+    PressHeld(*w, FixedSequence());
+    m_rnd->Release();
+    ASSERT_TRUE(WaitUntilDone(field));
+
+    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence()));
+    EXPECT_EQ(*changes, 1);
+    EXPECT_EQ(field.SelStart(), 0);
+    EXPECT_EQ(field.SelLength(), 0);
+    EXPECT_EQ(scroll.value(), 0);
+    EXPECT_TRUE(Knap(*w).Enabled());
+    harness::Focus(field);
+    fw::RunMenuEnablingPass();
+    EXPECT_FALSE(EditItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
+    EXPECT_TRUE(EditItem("EditPaste")->Enabled());
+}
+
+TEST_F(BackgroundPress, WhileAPressIsPendingTheFieldTakesNoEditsTheCursorShowsBusyAndASecondPressDoesNothing)
+{
+    auto& w = m_window;
+    auto& field = Tekstfelt(*w);
+    QPlainTextEdit& editor = Editor(*w);
+    const auto last = [] { return std::nextafter(1.0, 0.0); };   // every draw takes the last line: reversed
+    PressHeld(*w, last);
+    const std::string before = field.Text();
+
+    // The busy cursor over the whole window, the text included.
+    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(harness::WidgetOf(Knap(*w))->cursor().shape(), Qt::BusyCursor);
+
+    // Typing, and every Edit command that would change the text, by key and by menu.
+    harness::Type(field, "x\n");
+    harness::Key(*w, Qt::Key_Backspace);
+    harness::Paste(field, "indsat");
+    harness::Key(*w, Qt::Key_A, Qt::ControlModifier);   // selecting is no edit
+    EXPECT_EQ(field.SelLength(), fw::Len(before));
+    for (const auto& [key, modifiers] : { std::pair { Qt::Key_X, Qt::ControlModifier }, { Qt::Key_Z, Qt::ControlModifier },
+             { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier } })
+        harness::Key(*w, key, modifiers);
+    for (const char* name : { "EditUndo", "EditCut", "EditPaste", "EditClear" })
+        EXPECT_FALSE(fw::ChooseMenuItem(EditItem(name))) << name;
+    EXPECT_TRUE(fw::ChooseMenuItem(EditItem("EditCopy")));
+    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
+
+    harness::Click(Knap(*w));
+    m_rnd->Release();
+    ASSERT_TRUE(WaitUntilDone(field));
+    harness::ProcessEvents();
+    EXPECT_TRUE(field.Text() == ShuffleLines(before, last)) << "one press, not two";
+    EXPECT_EQ(m_rnd->Draws(), kLongTextLines);
+
+    // Done: the usual cursors, and the field takes edits again.
+    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::IBeamCursor);
+    harness::Type(field, "x");
+    EXPECT_TRUE(field.Text() == "x" + ShuffleLines(before, last).value());
+}
+
+TEST_F(BackgroundPress, CtrlWDuringAPressClosesTheWindowAtOnceAndTheResultNeverArrives)
+{
+    auto& w = m_window;
+    auto& field = Tekstfelt(*w);
+    PressHeld(*w, FixedSequence());
+    const std::string before = field.Text();
+    const auto changes = CountTextChanges(field);
+
+    harness::Key(*w, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(w->IsOpen());
+    m_rnd->Release();
+    fw::WaitForBackgroundWork();
+    harness::ProcessEvents();
+    EXPECT_EQ(*changes, 0);
+    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
+    EXPECT_FALSE(field.IsBusy());
+}
+
+TEST_F(BackgroundPress, AWindowClosedAndGoneDuringAPressLeavesNothingBehind)
+{
+    PressHeld(*m_window, FixedSequence());
+    harness::Key(*m_window, Qt::Key_W, Qt::ControlModifier);
+    std::weak_ptr<fw::Window> closed = m_window;
+    m_window.reset();
+    harness::ProcessEvents();
+    ASSERT_TRUE(closed.expired()) << "the window and its field are gone while the shuffle is held";
+
+    m_rnd->Release();
+    fw::WaitForBackgroundWork();
+    harness::ProcessEvents();
+    auto again = wTilfaeldigRaekkefoelge::Get();
+    again->Show();
+    EXPECT_EQ(Tekstfelt(*again).Text(), "");
+    EXPECT_FALSE(Tekstfelt(*again).IsBusy());
+    EXPECT_EQ(harness::FrameOf(*again)->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(BackgroundPress, ATextSetByTheProgramWhileAPressIsPendingStays)
+{
+    auto& field = Tekstfelt(*m_window);
+    PressHeld(*m_window, FixedSequence());
+    field.SetText("ny\rtekst");
+    m_rnd->Release();
+    ASSERT_TRUE(WaitUntilDone(field));
+    harness::ProcessEvents();
+    EXPECT_EQ(field.Text(), "ny\rtekst");
+}
+
+TEST_F(BackgroundPress, AShuffleThatFailsInTheBackgroundFailsAsAPressDoesAndLeavesTheFieldEditable)
+{
+    auto& field = Tekstfelt(*m_window);
+    const std::string before = field.Text();
+    fw::SetRndSource([]() -> double { throw std::runtime_error("ingen tilfældighed"); });
+    harness::Click(Knap(*m_window));
+    ASSERT_TRUE(WaitUntilDone(field));
+    const std::exception_ptr failure = fw::TakePendingException();
+    ASSERT_TRUE(failure) << "the failure goes where a handler's failure goes";
+    EXPECT_THROW(std::rethrow_exception(failure), std::runtime_error);
+    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
+    EXPECT_FALSE(field.ReadOnly());
+    EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The program's whole life, as main() runs it, quitting during a press.
+TEST(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndShutdownRunsCleanly)
+{
+    harness::StopRuntime();   // a life of its own, also when run after the suite above
+    fw::RuntimeInit();
+    initialize();
+    // Once released, a slow shuffle: a shutdown that did not wait for it would be over first.
+    auto rnd = std::make_shared<HeldRnd>([] {
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+        return 0.5;
+    });
+    fw::SetRndSource([rnd] { return rnd->Draw(); });
+    QTimer::singleShot(0, [&] {
+        fw::Deliver([&] {
+            auto launcher = fw::Window::Get(0);
+            harness::Key(*launcher, Qt::Key_2, Qt::ControlModifier);
+            auto order = fw::Window::Get(0);
+            harness::Paste(Tekstfelt(*order), LongText());
+            harness::Click(Knap(*order));
+            rnd->WaitUntilHeld();
+            ASSERT_TRUE(Tekstfelt(*order).IsBusy());
+            harness::Key(*order, Qt::Key_Q, Qt::ControlModifier);
+        });
+    });
+    QTimer::singleShot(20000, [] {
+        ADD_FAILURE() << "the program did not quit";
+        fw::Quit(2);
+    });
+    Main();
+    EXPECT_EQ(rnd->Draws(), 1) << "the loop ended while the shuffle was still held";
+    rnd->Release();
+    finalize();
+    EXPECT_EQ(fw::RuntimeExit(), 0);
+    EXPECT_EQ(rnd->Draws(), kLongTextLines) << "no work is left running after shutdown";
+    fw::SetRndSource({ });
+}
+
+}
