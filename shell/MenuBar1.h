@@ -25,8 +25,9 @@ public:
     virtual void Untitled3();
 };
 
-// The item of that Name in the application's menu bar, looked up afresh on
-// every call. A nil application or menu bar raises NilObjectException.
+// The item of that Name in the application's menu bar (fw::AppMenuItem),
+// looked up afresh on every call. A nil application or menu bar raises
+// NilObjectException.
 std::shared_ptr<fw::AppleMenuItem> AppleAbout();
 std::shared_ptr<fw::MenuItem> VindueTilfaeldigRaekkefoelge();
 std::shared_ptr<fw::MenuItem> VindueTilfaeldigtTal();

@@ -1,11 +1,11 @@
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
+#include "framework/Application.h"
 #include "framework/Design.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/Values.h"
-#include "shell/MenuBar1.h"
 #include "tools/LineShuffle.h"
 #include "tools/WindowClass.h"
 #include "tools/cEditfield.h"
@@ -197,7 +197,7 @@ void wTilfaeldigRaekkefoelge::AddMenuHandlers(fw::Window& w)
 
 void wTilfaeldigRaekkefoelge::Event_EnableMenuItems()
 {
-    fw::Require(::FileClose(), "menu item FileClose").Enable();
+    fw::Require(fw::AppMenuItem("FileClose"), "menu item FileClose").Enable();
 }
 
 void wTilfaeldigRaekkefoelge::Event_Resized()
