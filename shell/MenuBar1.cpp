@@ -82,12 +82,6 @@ void BuildMenu(fw::MenuBar& bar, std::span<const MenuRow> rows)
 
 }
 
-const fw::ClassRecord& MenuBar1::Lookup()
-{
-    static const fw::ClassRecord record("MenuBar1.MenuBar1", &fw::MenuBar::Lookup());
-    return record;
-}
-
 std::shared_ptr<MenuBar1> MenuBar1::Get()
 {
     if (!_implicitInstance) {

@@ -8,9 +8,9 @@
 #include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
+#include "framework/WindowClass.h"
 #include "shell/Startup.h"
 #include "tests/support/Harness.h"
-#include "tools/WindowClass.h"
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QFontMetrics>

@@ -7,12 +7,6 @@
 
 #include <string>
 
-const fw::ClassRecord& cEditfield::Lookup()
-{
-    static const fw::ClassRecord record("cEditfield", &fw::EditField::Lookup());
-    return record;
-}
-
 cEditfield::cEditfield()
 {
     on_enable_menu_items = [this] { Event_EnableMenuItems(); };

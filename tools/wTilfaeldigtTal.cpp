@@ -8,7 +8,6 @@
 #include "framework/PushButton.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
-#include "tools/WindowClass.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -243,22 +242,8 @@ const fw::DesignList kTal = fw::Design{}
 
 }
 
-const fw::ClassRecord& wTilfaeldigtTal::Lookup()
-{
-    static const fw::ClassRecord record("wTilfaeldigtTal.wTilfaeldigtTal", &fw::Window::Lookup());
-    return record;
-}
-
-std::shared_ptr<wTilfaeldigtTal> wTilfaeldigtTal::Get()
-{
-    return ImplicitInstance<wTilfaeldigtTal>();
-}
-
 wTilfaeldigtTal::wTilfaeldigtTal()
 {
-    on_layout = [this] { Layout(); };
-    on_create_controls = [this] { CreateControls(); };
-    on_add_menu_handlers = [this](fw::Window& w) { AddMenuHandlers(w); };
     on_enable_menu_items = [this] { Event_EnableMenuItems(); };
 }
 
@@ -279,14 +264,9 @@ void wTilfaeldigtTal::CreateControls0()
     CreateControl<fw::StaticText>(*this, "StaticText1", kStaticText1);
     CreateControl<fw::StaticText>(*this, "StaticText3", kStaticText3);
 
-    CreateControl<fw::EditField>(*this, "MinTal", kMinTal);
-    ControlAs<fw::EditField>(*this, "MinTal").on_text_change = [this] { MinTal_TextChange(); };
-
-    CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal);
-    ControlAs<fw::EditField>(*this, "MaxTal").on_text_change = [this] { MaxTal_TextChange(); };
-
-    CreateControl<fw::PushButton>(*this, "Knap", kKnap);
-    ControlAs<fw::PushButton>(*this, "Knap").on_action = [this] { Knap_Action(); };
+    CreateControl<fw::EditField>(*this, "MinTal", kMinTal).on_text_change = [this] { MinTal_TextChange(); };
+    CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal).on_text_change = [this] { MaxTal_TextChange(); };
+    CreateControl<fw::PushButton>(*this, "Knap", kKnap).on_action = [this] { Knap_Action(); };
 
     CreateControl<fw::StaticText>(*this, "Tal", kTal);
 }

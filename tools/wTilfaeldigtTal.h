@@ -1,21 +1,12 @@
 #pragma once
 
-#include "framework/Window.h"
-
-#include <memory>
+#include "framework/WindowClass.h"
 
 // The random-number window: draws a whole number from the minimum (always 1)
 // to the typed maximum and shows it in large type. It shows the application's
 // menu bar as its own.
-class wTilfaeldigtTal : public fw::Window {
+class wTilfaeldigtTal : public fw::WindowClass<wTilfaeldigtTal, "wTilfaeldigtTal.wTilfaeldigtTal"> {
 public:
-    static const fw::ClassRecord& Lookup();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-    static void ctblinit() { Lookup(); }
-
-    // The open window of this class, or a new one built from its design; never shown here.
-    static std::shared_ptr<wTilfaeldigtTal> Get();
-
     wTilfaeldigtTal();
 
     virtual void Layout();
