@@ -6,9 +6,9 @@
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
 #include "framework/Values.h"
+#include "framework/WindowClass.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
-#include "tools/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
 #include <QApplication>

@@ -1,6 +1,8 @@
 #include "framework/Application.h"
 
+#include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
+#include "framework/Runtime.h"
 #include "framework/qt/WindowSupport.h"
 
 namespace fw {
@@ -9,6 +11,16 @@ void Application::SetMenuBar(std::shared_ptr<MenuBar> bar)
 {
     m_menu_bar = std::move(bar);
     RefreshMenuBars();
+}
+
+std::shared_ptr<MenuBar> AppMenuBar()
+{
+    return Require(GetAppObject(), "the application object").GetMenuBar();
+}
+
+std::shared_ptr<MenuItem> AppMenuItem(std::string_view name)
+{
+    return Require(AppMenuBar(), "the application's menu bar").FindItem(name);
 }
 
 }

@@ -113,11 +113,6 @@ void RuntimeInit()
     state.app->installEventFilter(state.command_keys.get());
 }
 
-void RuntimeInitExternalClasses()
-{
-    // No external classes on this platform.
-}
-
 void InitPluginEntrypoints()
 {
     BevelButton::Lookup();

@@ -3,7 +3,6 @@
 #include "framework/Application.h"
 #include "framework/Control.h"
 #include "framework/EditField.h"
-#include "framework/Global.h"
 #include "framework/MenuBar.h"
 #include "framework/Runtime.h"
 #include "framework/qt/ControlImpl.h"
@@ -613,24 +612,16 @@ void DestroyAllWindows()
 void ReleaseImplicitWindowList()
 {
     Support().implicit.clear();
-    NotifyReleased("_mImplicitWindowList");
 }
 
 void ReleaseDirtyWindows()
 {
     Support().dirty.clear();
-    NotifyReleased("_WindowSupport.mDirtyWindows");
 }
 
 void ReleaseWindowList()
 {
     Support().windows.clear();
-    NotifyReleased("_WindowSupport.Windows");
-}
-
-void ReleaseArrayMap()
-{
-    NotifyReleased("Introspection.ArrayInfo.mArrayMap");
 }
 
 }

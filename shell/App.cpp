@@ -12,12 +12,6 @@
 
 #include <string>
 
-const fw::ClassRecord& App::Lookup()
-{
-    static const fw::ClassRecord record("App", &fw::Application::Lookup());
-    return record;
-}
-
 std::shared_ptr<App> App::Get()
 {
     return fw::CheckCast<App>(fw::GetAppObject());

@@ -1,12 +1,11 @@
 #include "shell/MenuBar1.h"
 
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/QuitMenuItem.h"
-#include "shell/App.h"
 
 #include <span>
 #include <string>
-#include <string_view>
 
 fw::Global<MenuBar1> MenuBar1::_implicitInstance { "MenuBar1._implicitInstance" };
 
@@ -81,21 +80,6 @@ void BuildMenu(fw::MenuBar& bar, std::span<const MenuRow> rows)
     }
 }
 
-// An item of the application's menu bar by Name, found afresh on every call.
-template<class Item>
-std::shared_ptr<Item> AppMenuItem(std::string_view name)
-{
-    App& app = fw::Require(App::Get(), "the application object");
-    fw::MenuBar& bar = fw::Require(app.GetMenuBar(), "the application's menu bar");
-    return fw::CheckCast<Item>(bar.FindItem(name));
-}
-
-}
-
-const fw::ClassRecord& MenuBar1::Lookup()
-{
-    static const fw::ClassRecord record("MenuBar1.MenuBar1", &fw::MenuBar::Lookup());
-    return record;
 }
 
 std::shared_ptr<MenuBar1> MenuBar1::Get()
@@ -119,9 +103,9 @@ void MenuBar1::Untitled1() { BuildMenu(*this, kFileMenu); }
 void MenuBar1::Untitled2() { BuildMenu(*this, kEditMenu); }
 void MenuBar1::Untitled3() { BuildMenu(*this, kWindowMenu); }
 
-std::shared_ptr<fw::AppleMenuItem> AppleAbout() { return AppMenuItem<fw::AppleMenuItem>("AppleAbout"); }
-std::shared_ptr<fw::MenuItem> VindueTilfaeldigRaekkefoelge() { return AppMenuItem<fw::MenuItem>("VindueTilfaeldigRaekkefoelge"); }
-std::shared_ptr<fw::MenuItem> VindueTilfaeldigtTal() { return AppMenuItem<fw::MenuItem>("VindueTilfaeldigtTal"); }
-std::shared_ptr<fw::MenuItem> VindueHapsavi() { return AppMenuItem<fw::MenuItem>("VindueHapsavi"); }
-std::shared_ptr<fw::MenuItem> EditSelectAll() { return AppMenuItem<fw::MenuItem>("EditSelectAll"); }
-std::shared_ptr<fw::MenuItem> FileClose() { return AppMenuItem<fw::MenuItem>("FileClose"); }
+std::shared_ptr<fw::AppleMenuItem> AppleAbout() { return fw::CheckCast<fw::AppleMenuItem>(fw::AppMenuItem("AppleAbout")); }
+std::shared_ptr<fw::MenuItem> VindueTilfaeldigRaekkefoelge() { return fw::AppMenuItem("VindueTilfaeldigRaekkefoelge"); }
+std::shared_ptr<fw::MenuItem> VindueTilfaeldigtTal() { return fw::AppMenuItem("VindueTilfaeldigtTal"); }
+std::shared_ptr<fw::MenuItem> VindueHapsavi() { return fw::AppMenuItem("VindueHapsavi"); }
+std::shared_ptr<fw::MenuItem> EditSelectAll() { return fw::AppMenuItem("EditSelectAll"); }
+std::shared_ptr<fw::MenuItem> FileClose() { return fw::AppMenuItem("FileClose"); }

@@ -34,7 +34,6 @@ void initialize()
 void Main()
 {
     try {
-        fw::RuntimeInitExternalClasses();
         fw::InitPluginEntrypoints();
         InitFileTypes();
         NewAppInstance();
@@ -52,9 +51,6 @@ void finalize()
     fw::ReleaseImplicitWindowList();
     fw::ReleaseDirtyWindows();
     fw::ReleaseWindowList();
-    fw::ReleaseArrayMap();
-    fw::ClassInfo::ReleaseClassRefMap();
-    fw::ClassInfo::ReleaseClassFQNToRefMap();
     FileTypes::pText.Exit();
     MenuBar1::_implicitInstance.Exit();
 }

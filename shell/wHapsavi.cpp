@@ -7,7 +7,6 @@
 #include "framework/Runtime.h"
 #include "shell/Hapsavibillede64x64.h"
 #include "shell/wOm.h"
-#include "tools/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 #include "tools/wTilfaeldigtTal.h"
 
@@ -109,22 +108,8 @@ const fw::DesignList kBevelButton2 = BevelButtonDesign(2, "Tilfældig rækkeføl
 
 }
 
-const fw::ClassRecord& wHapsavi::Lookup()
-{
-    static const fw::ClassRecord record("wHapsavi.wHapsavi", &fw::Window::Lookup());
-    return record;
-}
-
-std::shared_ptr<wHapsavi> wHapsavi::Get()
-{
-    return ImplicitInstance<wHapsavi>();
-}
-
 wHapsavi::wHapsavi()
 {
-    on_layout = [this] { Layout(); };
-    on_create_controls = [this] { CreateControls(); };
-    on_add_menu_handlers = [this](fw::Window& w) { AddMenuHandlers(w); };
     on_close = [this] { Event_Close(); };
 }
 
@@ -142,16 +127,13 @@ void wHapsavi::CreateControls()
 // so building the launcher runs none of its handlers.
 void wHapsavi::CreateControls0()
 {
-    CreateControl<fw::Canvas>(*this, "Canvas1", kCanvas1,
+    auto& canvas = CreateControl<fw::Canvas>(*this, "Canvas1", kCanvas1,
         [](fw::Canvas& canvas) { canvas.SetBackdrop(Hapsavibillede64x64::Get()); });
-    ControlAs<fw::Canvas>(*this, "Canvas1").on_mouse_down = [this](int32_t x, int32_t y) { return Canvas1_MouseDown(x, y); };
-    ControlAs<fw::Canvas>(*this, "Canvas1").on_mouse_up = [this](int32_t x, int32_t y) { Canvas1_MouseUp(x, y); };
+    canvas.on_mouse_down = [this](int32_t x, int32_t y) { return Canvas1_MouseDown(x, y); };
+    canvas.on_mouse_up = [this](int32_t x, int32_t y) { Canvas1_MouseUp(x, y); };
 
-    CreateControl<fw::BevelButton>(*this, "BevelButton1", kBevelButton1);
-    ControlAs<fw::BevelButton>(*this, "BevelButton1").on_action = [this] { BevelButton1_Action(); };
-
-    CreateControl<fw::BevelButton>(*this, "BevelButton2", kBevelButton2);
-    ControlAs<fw::BevelButton>(*this, "BevelButton2").on_action = [this] { BevelButton2_Action(); };
+    CreateControl<fw::BevelButton>(*this, "BevelButton1", kBevelButton1).on_action = [this] { BevelButton1_Action(); };
+    CreateControl<fw::BevelButton>(*this, "BevelButton2", kBevelButton2).on_action = [this] { BevelButton2_Action(); };
 }
 
 // True on every press, so the release reaches Canvas1_MouseUp.

@@ -5,7 +5,6 @@
 #include "framework/PushButton.h"
 #include "framework/StaticText.h"
 #include "shell/Hapsavibillede64x64.h"
-#include "tools/WindowClass.h"
 
 #include <cstdint>
 
@@ -144,24 +143,6 @@ const fw::DesignList kPushButton1 = fw::Design{}
 
 }
 
-const fw::ClassRecord& wOm::Lookup()
-{
-    static const fw::ClassRecord record("wOm.wOm", &fw::Window::Lookup());
-    return record;
-}
-
-std::shared_ptr<wOm> wOm::Get()
-{
-    return ImplicitInstance<wOm>();
-}
-
-wOm::wOm()
-{
-    on_layout = [this] { Layout(); };
-    on_create_controls = [this] { CreateControls(); };
-    on_add_menu_handlers = [this](fw::Window& w) { AddMenuHandlers(w); };
-}
-
 void wOm::Layout()
 {
     fw::SetProperties(*this, kWindow);
@@ -180,8 +161,7 @@ void wOm::CreateControls0()
         [](fw::Canvas& canvas) { canvas.SetBackdrop(Hapsavibillede64x64::Get()); });
     for (const Label& label : kLabels)
         CreateControl<fw::StaticText>(*this, label.name, StaticTextDesign(label));
-    CreateControl<fw::PushButton>(*this, "PushButton1", kPushButton1);
-    ControlAs<fw::PushButton>(*this, "PushButton1").on_action = [this] { PushButton1_Action(); };
+    CreateControl<fw::PushButton>(*this, "PushButton1", kPushButton1).on_action = [this] { PushButton1_Action(); };
 }
 
 void wOm::PushButton1_Action()

@@ -6,9 +6,9 @@
 #include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
+#include "framework/WindowClass.h"
 #include "framework/qt/FailureBox.h"
 #include "tests/support/Harness.h"
-#include "tools/WindowClass.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -111,12 +111,12 @@ protected:
 TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhileTheWindowIsOpen)
 {
     // Built without running a control's handler for the text its design gives.
-    auto first = ImplicitInstance<TestWindow>();
+    auto first = fw::ImplicitInstance<TestWindow>();
     EXPECT_EQ(g_log, (std::vector<std::string> { "Layout", "CreateControls", "AddMenuHandlers", "Open" }));
     EXPECT_TRUE(first->IsVisible());
     EXPECT_EQ(first->Title(), "Prøve");
     EXPECT_EQ(ControlAs<fw::EditField>(*first, "Felt").Text(), "start");
-    EXPECT_EQ(ImplicitInstance<TestWindow>(), first);
+    EXPECT_EQ(fw::ImplicitInstance<TestWindow>(), first);
 
     harness::CloseByUser(*first);
     EXPECT_EQ(g_log.back(), "Close");
@@ -124,13 +124,13 @@ TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhi
     EXPECT_EQ(fw::GetImplicitWindow("TestWindow.TestWindow"), nullptr);
     EXPECT_EQ(fw::WindowCount(), 0);
     harness::ProcessEvents();
-    auto second = ImplicitInstance<TestWindow>();
+    auto second = fw::ImplicitInstance<TestWindow>();
     EXPECT_NE(second, first);
     second->Close();
 
     // A window that fails to build is neither open nor found nor shown.
     TestWindow::fail_in_create_controls = true;
-    EXPECT_THROW(ImplicitInstance<TestWindow>(), fw::NilObjectException);
+    EXPECT_THROW(fw::ImplicitInstance<TestWindow>(), fw::NilObjectException);
     TestWindow::fail_in_create_controls = false;
     EXPECT_EQ(fw::WindowCount(), 0);
     EXPECT_EQ(fw::GetImplicitWindow("TestWindow.TestWindow"), nullptr);
@@ -141,9 +141,9 @@ TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhi
 
 TEST_F(FrameworkWindows, ShowBringsAWindowToTheFrontWithItsContentsKept)
 {
-    auto test = ImplicitInstance<TestWindow>();
+    auto test = fw::ImplicitInstance<TestWindow>();
     ControlAs<fw::EditField>(*test, "Felt").SetText("typed");
-    auto other = ImplicitInstance<OtherWindow>();
+    auto other = fw::ImplicitInstance<OtherWindow>();
     EXPECT_EQ(fw::Window::Get(0), other);
     EXPECT_EQ(fw::Window::Get(1), test);
     EXPECT_EQ(fw::Window::Get(2), nullptr);
@@ -157,7 +157,7 @@ TEST_F(FrameworkWindows, ShowBringsAWindowToTheFrontWithItsContentsKept)
 TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplication)
 {
     auto app = StartApplication();
-    auto window = ImplicitInstance<TestWindow>();
+    auto window = fw::ImplicitInstance<TestWindow>();
     auto& field = ControlNamed(*window, "Felt");
     harness::Focus(field);
     auto item = app->GetMenuBar()->FindItem("Do");
@@ -174,8 +174,8 @@ TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplica
 TEST_F(FrameworkWindows, EveryWindowShowsTheOneMenuBarWhoseEnablingPassDecidesWhatAShortcutDoes)
 {
     auto app = StartApplication();
-    auto first = ImplicitInstance<TestWindow>();
-    auto front = ImplicitInstance<OtherWindow>();
+    auto first = fw::ImplicitInstance<TestWindow>();
+    auto front = fw::ImplicitInstance<OtherWindow>();
     auto item = app->GetMenuBar()->FindItem("Do");
     int done = 0;
     app->AddMenuHandler("Do", [&] { ++done; return false; });
@@ -204,8 +204,8 @@ TEST_F(FrameworkWindows, EveryWindowShowsTheOneMenuBarWhoseEnablingPassDecidesWh
 TEST_F(FrameworkWindows, AModalWindowLetsNoCommandPastItButItsOwnAndTheFrameworksOwn)
 {
     auto app = StartApplication();
-    auto behind = ImplicitInstance<TestWindow>();
-    auto modal = ImplicitInstance<OtherWindow>();
+    auto behind = fw::ImplicitInstance<TestWindow>();
+    auto modal = fw::ImplicitInstance<OtherWindow>();
     modal->ShowModal();
     ControlAs<fw::EditField>(*behind, "Felt").SetSelLength(0);
     ControlAs<fw::EditField>(*modal, "Felt").SetSelLength(0);
@@ -234,7 +234,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     TestWindow::more_design = fw::Design { }.Int("Placement", 2).Int("Width", screen.width() - 20)
         .Int("Height", screen.height() - 20).Bool("Resizeable", false).Bool("MaximizeButton", true)
         .Bool("MenuBarVisible", false);
-    auto centred = ImplicitInstance<TestWindow>();
+    auto centred = fw::ImplicitInstance<TestWindow>();
     TestWindow::more_design.reset();
     const QPoint offset = harness::FrameOf(*centred)->geometry().center() - screen.center();
     EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << ", " << offset.y();
@@ -242,7 +242,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_FALSE(harness::FrameOf(*centred)->findChild<QMenuBar*>()->isVisible());
     EXPECT_EQ(harness::FrameOf(*centred)->height(), centred->Height()) << "no room kept for a bar";
 
-    auto with_bar = ImplicitInstance<OtherWindow>();
+    auto with_bar = fw::ImplicitInstance<OtherWindow>();
     EXPECT_TRUE(harness::FrameOf(*with_bar)->findChild<QMenuBar*>()->isVisible());
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
@@ -250,8 +250,8 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
 TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
 {
     harness::StartRuntime();
-    auto held = ImplicitInstance<TestWindow>();
-    auto closed = ImplicitInstance<OtherWindow>();
+    auto held = fw::ImplicitInstance<TestWindow>();
+    auto closed = fw::ImplicitInstance<OtherWindow>();
     closed->Close();
     harness::StopRuntime();
     EXPECT_EQ(harness::FrameOf(*held), nullptr);

@@ -1,12 +1,16 @@
 // The random-number window, driven through its real widgets.
 
+#include "framework/Application.h"
 #include "framework/EditField.h"
 #include "framework/MenuCommands.h"
+#include "framework/MenuItem.h"
 #include "framework/PushButton.h"
+#include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
+#include "framework/WindowClass.h"
+#include "shell/Startup.h"
 #include "tests/support/Harness.h"
-#include "tools/WindowClass.h"
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QFontMetrics>
@@ -39,7 +43,12 @@ struct FixedRnd {
 
 class RandomNumberWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { harness::StartRuntime(); }
+    static void SetUpTestSuite()
+    {
+        harness::StartRuntime();
+        if (!fw::GetAppObject())
+            NewAppInstance();
+    }
 
     std::shared_ptr<wTilfaeldigtTal> Open()
     {
@@ -90,7 +99,7 @@ TEST_F(RandomNumberWindow, OpensWithOneToTenAndNoNumberAndReopensSoAfterCtrlW)
     EXPECT_EQ(rnd.calls, 1);
 
     fw::RunMenuEnablingPass();
-    EXPECT_TRUE(w->FileClose()->Enabled());
+    EXPECT_TRUE(fw::AppMenuItem("FileClose")->Enabled());
     harness::Key(*w, Qt::Key_W, Qt::ControlModifier);
     harness::ProcessEvents();
     EXPECT_FALSE(w->IsOpen());

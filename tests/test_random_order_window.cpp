@@ -5,11 +5,11 @@
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
+#include "framework/WindowClass.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
-#include "tools/WindowClass.h"
 #include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 

@@ -1,17 +1,11 @@
 #include "tools/cEditfield.h"
 
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/Values.h"
-#include "shell/MenuBar1.h"
 
 #include <string>
-
-const fw::ClassRecord& cEditfield::Lookup()
-{
-    static const fw::ClassRecord record("cEditfield", &fw::EditField::Lookup());
-    return record;
-}
 
 cEditfield::cEditfield()
 {
@@ -20,7 +14,7 @@ cEditfield::cEditfield()
 
 void cEditfield::Event_EnableMenuItems()
 {
-    auto& item = fw::Require(::EditSelectAll(), "menu item EditSelectAll");
+    auto& item = fw::Require(fw::AppMenuItem("EditSelectAll"), "menu item EditSelectAll");
     const std::string t = Text();
     // Characters, not bytes: "æøå" wholly selected leaves nothing to select.
     const bool e = t.empty() ? false : SelLength() < fw::Len(Text());

@@ -1,13 +1,12 @@
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
+#include "framework/Application.h"
 #include "framework/Design.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/Values.h"
-#include "shell/MenuBar1.h"
 #include "tools/LineShuffle.h"
-#include "tools/WindowClass.h"
 #include "tools/cEditfield.h"
 
 #include <cstdint>
@@ -127,22 +126,8 @@ void CentreButton(fw::Window& window)
 
 }
 
-const fw::ClassRecord& wTilfaeldigRaekkefoelge::Lookup()
-{
-    static const fw::ClassRecord record("wTilfaeldigRaekkefoelge.wTilfaeldigRaekkefoelge", &fw::Window::Lookup());
-    return record;
-}
-
-std::shared_ptr<wTilfaeldigRaekkefoelge> wTilfaeldigRaekkefoelge::Get()
-{
-    return ImplicitInstance<wTilfaeldigRaekkefoelge>();
-}
-
 wTilfaeldigRaekkefoelge::wTilfaeldigRaekkefoelge()
 {
-    on_layout = [this] { Layout(); };
-    on_create_controls = [this] { CreateControls(); };
-    on_add_menu_handlers = [this](fw::Window& w) { AddMenuHandlers(w); };
     on_open = [this] { Event_Open(); };
     on_enable_menu_items = [this] { Event_EnableMenuItems(); };
     on_resized = [this] { Event_Resized(); };
@@ -199,7 +184,7 @@ void wTilfaeldigRaekkefoelge::AddMenuHandlers(fw::Window& w)
 
 void wTilfaeldigRaekkefoelge::Event_EnableMenuItems()
 {
-    fw::Require(::FileClose(), "menu item FileClose").Enable();
+    fw::Require(fw::AppMenuItem("FileClose"), "menu item FileClose").Enable();
 }
 
 void wTilfaeldigRaekkefoelge::Event_Resized()

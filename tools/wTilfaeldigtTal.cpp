@@ -1,19 +1,17 @@
 #include "tools/wTilfaeldigtTal.h"
 
+#include "framework/Application.h"
 #include "framework/Design.h"
 #include "framework/EditField.h"
 #include "framework/Exceptions.h"
-#include "framework/MenuBar.h"
+#include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
-#include "shell/MenuBar1.h"
-#include "tools/WindowClass.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -242,38 +240,17 @@ const fw::DesignList kTal = fw::Design{}
     .Int("Index", INT32_MIN)
     .Str("Name", "Tal");
 
-// The item of that Name in the window's own menu bar, checked to be of class C.
-template<class C>
-std::shared_ptr<C> ItemOfWindowBar(const fw::Window& window, std::string_view name)
-{
-    auto& bar = fw::Require(window.GetMenuBar(), "menu bar of wTilfaeldigtTal");
-    return fw::CheckCast<C>(bar.FindItem(name));
-}
-
-}
-
-const fw::ClassRecord& wTilfaeldigtTal::Lookup()
-{
-    static const fw::ClassRecord record("wTilfaeldigtTal.wTilfaeldigtTal", &fw::Window::Lookup());
-    return record;
-}
-
-std::shared_ptr<wTilfaeldigtTal> wTilfaeldigtTal::Get()
-{
-    return ImplicitInstance<wTilfaeldigtTal>();
 }
 
 wTilfaeldigtTal::wTilfaeldigtTal()
 {
-    on_layout = [this] { Layout(); };
-    on_create_controls = [this] { CreateControls(); };
-    on_add_menu_handlers = [this](fw::Window& w) { AddMenuHandlers(w); };
     on_enable_menu_items = [this] { Event_EnableMenuItems(); };
 }
 
+// The window shows the application's one shared menu bar as its own.
 void wTilfaeldigtTal::Layout()
 {
-    SetMenuBar(MenuBar1::Get());
+    SetMenuBar(fw::AppMenuBar());
     fw::SetProperties(*this, kWindow);
 }
 
@@ -287,14 +264,9 @@ void wTilfaeldigtTal::CreateControls0()
     CreateControl<fw::StaticText>(*this, "StaticText1", kStaticText1);
     CreateControl<fw::StaticText>(*this, "StaticText3", kStaticText3);
 
-    CreateControl<fw::EditField>(*this, "MinTal", kMinTal);
-    ControlAs<fw::EditField>(*this, "MinTal").on_text_change = [this] { MinTal_TextChange(); };
-
-    CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal);
-    ControlAs<fw::EditField>(*this, "MaxTal").on_text_change = [this] { MaxTal_TextChange(); };
-
-    CreateControl<fw::PushButton>(*this, "Knap", kKnap);
-    ControlAs<fw::PushButton>(*this, "Knap").on_action = [this] { Knap_Action(); };
+    CreateControl<fw::EditField>(*this, "MinTal", kMinTal).on_text_change = [this] { MinTal_TextChange(); };
+    CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal).on_text_change = [this] { MaxTal_TextChange(); };
+    CreateControl<fw::PushButton>(*this, "Knap", kKnap).on_action = [this] { Knap_Action(); };
 
     CreateControl<fw::StaticText>(*this, "Tal", kTal);
 }
@@ -331,26 +303,6 @@ void wTilfaeldigtTal::Knap_Action()
     ControlAs<fw::StaticText>(*this, "Tal").SetText(fw::Str(r));
 }
 
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::WindowMenu() { return ItemOfWindowBar<fw::MenuItem>(*this, "WindowMenu"); }
-std::shared_ptr<fw::AppleMenuItem> wTilfaeldigtTal::AppleAbout() { return ItemOfWindowBar<fw::AppleMenuItem>(*this, "AppleAbout"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::VindueTilfaeldigRaekkefoelge() { return ItemOfWindowBar<fw::MenuItem>(*this, "VindueTilfaeldigRaekkefoelge"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::VindueTilfaeldigtTal() { return ItemOfWindowBar<fw::MenuItem>(*this, "VindueTilfaeldigtTal"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::UntitledMenu0() { return ItemOfWindowBar<fw::MenuItem>(*this, "UntitledMenu0"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::VindueHapsavi() { return ItemOfWindowBar<fw::MenuItem>(*this, "VindueHapsavi"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditMenu() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditMenu"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditSelectAll() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditSelectAll"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::UntitledMenu1() { return ItemOfWindowBar<fw::MenuItem>(*this, "UntitledMenu1"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditClear() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditClear"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditPaste() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditPaste"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditCopy() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditCopy"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditCut() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditCut"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::UntitledMenu2() { return ItemOfWindowBar<fw::MenuItem>(*this, "UntitledMenu2"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::EditUndo() { return ItemOfWindowBar<fw::MenuItem>(*this, "EditUndo"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::FileMenu() { return ItemOfWindowBar<fw::MenuItem>(*this, "FileMenu"); }
-std::shared_ptr<fw::QuitMenuItem> wTilfaeldigtTal::FileQuit() { return ItemOfWindowBar<fw::QuitMenuItem>(*this, "FileQuit"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::UntitledMenu3() { return ItemOfWindowBar<fw::MenuItem>(*this, "UntitledMenu3"); }
-std::shared_ptr<fw::MenuItem> wTilfaeldigtTal::FileClose() { return ItemOfWindowBar<fw::MenuItem>(*this, "FileClose"); }
-
 void wTilfaeldigtTal::AddMenuHandlers(fw::Window& w)
 {
     auto& self = fw::CheckCast<wTilfaeldigtTal>(w);
@@ -359,7 +311,7 @@ void wTilfaeldigtTal::AddMenuHandlers(fw::Window& w)
 
 void wTilfaeldigtTal::Event_EnableMenuItems()
 {
-    fw::Require(FileClose(), "menu item FileClose").Enable();
+    fw::Require(fw::AppMenuItem("FileClose"), "menu item FileClose").Enable();
 }
 
 bool wTilfaeldigtTal::FileClose_Action()

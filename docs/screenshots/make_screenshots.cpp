@@ -4,13 +4,13 @@
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
+#include "framework/WindowClass.h"
 #include "shell/App.h"
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
 #include "tests/support/Harness.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
-#include "tools/WindowClass.h"
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QDir>

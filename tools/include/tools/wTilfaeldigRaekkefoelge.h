@@ -1,20 +1,11 @@
 #pragma once
 
-#include "framework/Window.h"
-
-#include <memory>
+#include "framework/WindowClass.h"
 
 // The random-order window: the lines typed or pasted into its text area are
 // put into a random order by its one button, which stays centred horizontally.
-class wTilfaeldigRaekkefoelge : public fw::Window {
+class wTilfaeldigRaekkefoelge : public fw::WindowClass<wTilfaeldigRaekkefoelge, "wTilfaeldigRaekkefoelge.wTilfaeldigRaekkefoelge"> {
 public:
-    static const fw::ClassRecord& Lookup();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-    static void ctblinit() { Lookup(); }
-
-    // The open window of this class, or a new one built from its design; never shown here.
-    static std::shared_ptr<wTilfaeldigRaekkefoelge> Get();
-
     wTilfaeldigRaekkefoelge();
 
     virtual void Layout();

@@ -6,10 +6,12 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace fw {
 
 class MenuBar;
+class MenuItem;
 
 class Application : public Object {
 public:
@@ -34,5 +36,14 @@ private:
     std::shared_ptr<MenuBar> m_menu_bar;
     MenuHandlers m_handlers;
 };
+
+// The application object's menu bar, or nil when it has none. A nil
+// application object raises NilObjectException.
+std::shared_ptr<MenuBar> AppMenuBar();
+
+// The item of that Name anywhere in the application object's menu bar, found
+// afresh on every call; nil when the bar has no such item. A nil application
+// object or menu bar raises NilObjectException.
+std::shared_ptr<MenuItem> AppMenuItem(std::string_view name);
 
 }

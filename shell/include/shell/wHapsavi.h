@@ -1,21 +1,13 @@
 #pragma once
 
-#include "framework/Window.h"
+#include "framework/WindowClass.h"
 
 #include <cstdint>
-#include <memory>
 
 // The launcher: the program's picture and a button for each tool. A click on
 // the picture shows the About window; closing the launcher quits.
-class wHapsavi : public fw::Window {
+class wHapsavi : public fw::WindowClass<wHapsavi, "wHapsavi.wHapsavi"> {
 public:
-    static const fw::ClassRecord& Lookup();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-    static void ctblinit() { Lookup(); }
-
-    // The open launcher, or a new one built from its design; never shown here.
-    static std::shared_ptr<wHapsavi> Get();
-
     wHapsavi();
 
     virtual void Layout();

@@ -10,8 +10,6 @@ class BevelButton : public PushButton {
 public:
     static const ClassRecord& Lookup();
     const ClassRecord& Class() const override { return Lookup(); }
-
-    void SetProperty(std::string_view name, const PropertyValue& value) override;
 };
 
 }

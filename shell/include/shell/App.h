@@ -1,17 +1,14 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/Subclass.h"
 
 #include <memory>
 
 // The application object: the Window menu's three window commands and About,
 // and the rule that checks the Window-menu item of the frontmost window.
-class App : public fw::Application {
+class App : public fw::Subclass<fw::Application, "App"> {
 public:
-    static const fw::ClassRecord& Lookup();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-    static void ctblinit() { Lookup(); }
-
     // The registered application object, fetched from the runtime on every
     // call; nil when none is registered (callers raise NilObjectException).
     static std::shared_ptr<App> Get();

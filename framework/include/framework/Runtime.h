@@ -18,10 +18,8 @@ void RuntimeInit();
 // status: the code given to Quit, or 1 after an unhandled exception.
 int RuntimeExit();
 
-// Start-up steps of the runtime, before any window is built: the external
-// classes (none on this platform) and the plug-in controls (BevelButton),
-// whose class is registered here.
-void RuntimeInitExternalClasses();
+// A start-up step of the runtime, before any window is built: the plug-in
+// controls (BevelButton), whose class is registered here.
 void InitPluginEntrypoints();
 
 // Runs the event loop until the application quits. An exception that escapes
@@ -60,6 +58,5 @@ std::exception_ptr TakePendingException();
 void ReleaseImplicitWindowList();
 void ReleaseDirtyWindows();
 void ReleaseWindowList();
-void ReleaseArrayMap();
 
 }

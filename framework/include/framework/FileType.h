@@ -3,25 +3,20 @@
 #include "framework/Object.h"
 
 #include <string>
-#include <vector>
 
 namespace fw {
 
-// A file type the program declares. Registering records it in the
-// framework's registry of the program's file types; nothing is written
-// outside the program.
+// A file type the program declares. Registering it writes nothing outside
+// the program.
 class FileType : public Object {
 public:
     static const ClassRecord& Lookup();
     const ClassRecord& Class() const override { return Lookup(); }
 
-    ~FileType() override;
-
     const std::string& Name() const { return m_name; }
     const std::string& Extensions() const { return m_extensions; }
     const std::string& MacType() const { return m_mac_type; }
     const std::string& MacCreator() const { return m_mac_creator; }
-    bool ExtensionsSet() const { return m_extensions_set; }
 
     // A setter on a registered type first takes the registration back.
     void SetName(std::string name);
@@ -41,19 +36,7 @@ private:
     std::string m_extensions;
     std::string m_mac_type;
     std::string m_mac_creator;
-    bool m_extensions_set { false };
     bool m_registered { false };
 };
-
-// The registry: one entry for each registration of a file type.
-struct FileTypeRecord {
-    std::string name;
-    std::string extensions;
-    std::string mac_type;
-    std::string mac_creator;
-};
-std::vector<FileTypeRecord> RegisteredFileTypes();
-// How many Register calls there have been, for tests.
-int RegistrationCount();
 
 }

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "framework/EditField.h"
+#include "framework/Subclass.h"
 
 // The random-order window's text area: an edit field that enables Edit >
 // Select All while it holds text not yet wholly selected. Its window
 // registers EditSelectAll_Action as the field's handler of that item.
-class cEditfield : public fw::EditField {
+class cEditfield : public fw::Subclass<fw::EditField, "cEditfield"> {
 public:
-    static const fw::ClassRecord& Lookup();
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-    static void ctblinit() { Lookup(); }
-
     cEditfield();
 
     virtual void Event_EnableMenuItems();
