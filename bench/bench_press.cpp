@@ -8,7 +8,7 @@
 #include "framework/PushButton.h"
 #include "framework/qt/BackgroundWork.h"
 #include "tests/support/Harness.h"
-#include "tools/WindowClass.h"
+#include "framework/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
 #include <QElapsedTimer>

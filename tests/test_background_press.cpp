@@ -16,7 +16,7 @@
 #include "shell/Startup.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
-#include "tools/WindowClass.h"
+#include "framework/WindowClass.h"
 #include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
