@@ -58,9 +58,9 @@ elapsed() {
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }'
 }
 
-# Peak resident set of one run, in KiB.
+# Peak resident set of one run, in KiB: peak COMMAND [ARG ...] <INPUT
 peak() {
-    /usr/bin/time -f %M -o "$work/peak" "$@"
+    /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null
     cat "$work/peak"
 }
 
@@ -92,8 +92,8 @@ for lines in "${sizes[@]}"; do
     done
     ours_kib=() shuf_kib=()
     for ((run = 0; run < memory_runs; ++run)); do
-        ours_kib+=("$(peak sh -c 'exec "$0" <"$1" >/dev/null' "$cli" "$data")")
-        shuf_kib+=("$(peak shuf "$data" -o /dev/null)")
+        ours_kib+=("$(peak "$cli" <"$data")")
+        shuf_kib+=("$(peak shuf "$data" </dev/null)")
     done
     a=$(printf '%s\n' "${ours[@]}" | median)
     b=$(printf '%s\n' "${theirs[@]}" | median)
@@ -101,7 +101,7 @@ for lines in "${sizes[@]}"; do
     ma=$(printf '%s\n' "${ours_kib[@]}" | median)
     mb=$(printf '%s\n' "${shuf_kib[@]}" | median)
     awk -v n="$lines" -v size="$(stat -c %s "$data")" -v a="$a" -v b="$b" -v r="$r" -v ma="$ma" -v mb="$mb" 'BEGIN {
-        printf "%-9s %8.1f %10.1f %10.1f %7.2f %10.1f %10.1f %7.2f\n", n, size / 1e6, a * 1000, b * 1000, r, ma / 1024, mb / 1024, ma / mb }'
+        printf "%-9s %8.2f %10.1f %10.1f %7.2f %10.1f %10.1f %7.2f\n", n, size / 1e6, a * 1000, b * 1000, r, ma / 1024, mb / 1024, ma / mb }'
     rm "$data"
 done
 echo "(time: medians of $runs runs each, wall time of the whole process, ratio the median of the run-by-run ratios;"
