@@ -174,8 +174,8 @@ int main()
     if (text.back() == '\n')
         text.remove_suffix(1);
 
-    static Output output(STDOUT_FILENO, input.Text().data() + input.Text().size());
-    const bool shuffled = DrawLines(text, fw::Rnd, [](std::span<const std::string_view> lines) {
+    Output output(STDOUT_FILENO, input.Text().data() + input.Text().size());
+    const bool shuffled = DrawLines(text, fw::Rnd, [&output](std::span<const std::string_view> lines) {
         for (const std::string_view line : lines)
             output.Line(line);
     });
