@@ -192,14 +192,14 @@ TEST(LineShuffle, MatchesThePlainDrawAndRemoveWithManyItems)
         const int n = 60000;
         EXPECT_EQ(Numbers(*ShuffleLines(NumberedLines(n), RandomRnd(4))), PlainOrder(n, RandomRnd(4)));
     }
-    // Eight hundred thousand, mostly drawn from the last few remaining (which
-    // keeps the plain erase quick) and every 500th uniformly.
+    // Two and a quarter million, mostly drawn from the last few remaining
+    // (which keeps the plain erase quick) and every 5000th uniformly.
     {
-        const int n = 800000;
+        const int n = 2250000;
         const auto rnd = [] {
             return [engine = std::mt19937_64(5), draws = 0]() mutable {
                 const double uniform = std::uniform_real_distribution<double>(0.0, 1.0)(engine);
-                return ++draws % 500 == 0 ? uniform : std::min(1.0 - (1.0 - uniform) * 0x1.0p-10, kJustBelowOne);
+                return ++draws % 5000 == 0 ? uniform : std::min(1.0 - (1.0 - uniform) * 0x1.0p-14, kJustBelowOne);
             };
         };
         EXPECT_EQ(Numbers(*ShuffleLines(NumberedLines(n), rnd())), PlainOrder(n, rnd()));

@@ -185,27 +185,26 @@ private:
 };
 
 // Which of the n items (in text order) are still present: one bit each, in
-// leaves of three 64-bit words, under a tree of 16 branches a node. A node
-// keeps, for each branch, how many items remain in the branches before it,
-// in one cache line, and a leaf likewise for its words; so a draw reads one
-// line per level (four levels for ten million items) and the leaf's, and
-// compares k with a whole node at once.
+// leaves of eight 64-bit words (one cache line), under a tree of 16 branches
+// a node. A node keeps, for each branch, how many items remain in the
+// branches before it, in one cache line, and each leaf has the same for its
+// words beside it; so a draw compares k with a whole node at once, and reads
+// one line per level (four levels for ten million items) and the leaf's.
 template<class Index>
 class RemainingItems {
 public:
     explicit RemainingItems(size_t n)
         : m_leaf_count((n + kPerLeaf - 1) / kPerLeaf)
         , m_leaves(m_leaf_count)
+        , m_leaf_counts(m_leaf_count)
     {
         std::vector<Index> counts(m_leaf_count);
         for (size_t leaf = 0; leaf < m_leaf_count; ++leaf) {
-            Bits& bits = m_leaves[leaf];
-            for (size_t word = 0; word < bits.words.size(); ++word) {
-                const size_t first = (leaf * bits.words.size() + word) * 64;
+            for (size_t word = 0; word < kWords; ++word) {
+                const size_t first = (leaf * kWords + word) * 64;
                 const size_t present = first >= n ? 0 : std::min<size_t>(64, n - first);
-                bits.words[word] = present == 64 ? ~uint64_t { 0 } : (uint64_t { 1 } << present) - 1;
-                if (word > 0)
-                    bits.before[word - 1] = static_cast<uint32_t>(counts[leaf]);
+                m_leaves[leaf].words[word] = present == 64 ? ~uint64_t { 0 } : (uint64_t { 1 } << present) - 1;
+                m_leaf_counts[leaf].before[word] = static_cast<int16_t>(counts[leaf]);
                 counts[leaf] += static_cast<Index>(present);
             }
         }
@@ -243,9 +242,11 @@ public:
     }
 
     // The item (in text order) at the place, which is then removed.
-    size_t Take(Place place) { return place.leaf * kPerLeaf + TakeInLeaf(m_leaves[place.leaf], place.rank); }
+    size_t Take(Place place) { return place.leaf * kPerLeaf + TakeInLeaf(m_leaves[place.leaf], m_leaf_counts[place.leaf], place.rank); }
 
+    // Where the place's leaf is, to be asked for early.
     const void* Leaf(Place place) const { return &m_leaves[place.leaf]; }
+    const void* Counts(Place place) const { return &m_leaf_counts[place.leaf]; }
 
 private:
     static constexpr size_t kBranches = 16;
@@ -255,11 +256,14 @@ private:
         std::array<Index, kBranches> before;
     };
 
-    static constexpr size_t kPerLeaf = 192;
-    struct alignas(32) Bits {
-        std::array<uint64_t, 3> words;
-        // The bits set in the words before the second and before the third.
-        std::array<uint32_t, 2> before;
+    static constexpr size_t kWords = 8;
+    static constexpr size_t kPerLeaf = kWords * 64;
+    struct alignas(64) Bits {
+        std::array<uint64_t, kWords> words;
+    };
+    // The bits set in the leaf's words before each word.
+    struct alignas(16) LeafCounts {
+        std::array<int16_t, kWords> before;
     };
 
     // The branch that holds the k-th item of the node, counting its removal:
@@ -298,19 +302,32 @@ private:
         return branch;
     }
 
-    // The k-th bit set in the leaf, which is then cleared.
-    static size_t TakeInLeaf(Bits& leaf, size_t k)
+    // The k-th bit set in the leaf, which is then cleared; like Descend, one
+    // level down.
+    static size_t TakeInLeaf(Bits& leaf, LeafCounts& counts, size_t k)
     {
-        const bool past_first = k > leaf.before[0];
-        const bool past_second = k > leaf.before[1];
-        k -= past_second ? leaf.before[1] : past_first ? leaf.before[0] : 0;
-        leaf.before[0] -= !past_first;
-        leaf.before[1] -= !past_second;
-        uint64_t& word = leaf.words[past_first + past_second];
+        size_t lane = 0;
+#if defined(__SSE2__)
+        auto* lanes = reinterpret_cast<__m128i*>(counts.before.data());
+        const __m128i before = _mm_load_si128(lanes);
+        const __m128i at_least_k = _mm_cmpgt_epi16(before, _mm_set1_epi16(static_cast<int16_t>(k - 1)));
+        const auto after = static_cast<unsigned>(_mm_movemask_epi8(at_least_k));
+        lane = static_cast<size_t>(std::countr_zero(after | 1u << 16)) / 2 - 1;
+        k -= static_cast<size_t>(counts.before[lane]);
+        _mm_store_si128(lanes, _mm_add_epi16(before, at_least_k));
+#else
+        for (size_t w = 1; w < kWords; ++w) {
+            const bool at_least_k = static_cast<size_t>(counts.before[w]) >= k;
+            lane += !at_least_k;
+            counts.before[w] = static_cast<int16_t>(counts.before[w] - at_least_k);
+        }
+        k -= static_cast<size_t>(counts.before[lane]);
+#endif
+        uint64_t& word = leaf.words[lane];
         const auto byte = static_cast<unsigned>(Select(ByteCounts(word), kBytes, 8, k));
         const unsigned bit = 8 * byte + kSelectInByte[(word >> (8 * byte)) & 0xFF][k - 1];
         word &= ~(uint64_t { 1 } << bit);
-        return (past_first + past_second) * size_t { 64 } + bit;
+        return lane * 64 + bit;
     }
 
     // The lane (of `width` bits, `ones` having a 1 in each) in which the running
@@ -340,6 +357,7 @@ private:
 
     size_t m_leaf_count;
     RandomAccessArray<Bits> m_leaves;
+    RandomAccessArray<LeafCounts> m_leaf_counts;
     std::vector<Node> m_nodes;
     // Where each level starts in m_nodes, from the one above the leaves up to the root.
     std::vector<size_t> m_levels;
@@ -383,6 +401,7 @@ void DrawItems(std::string_view text, const std::function<double()>& rnd,
         if (step < n) {
             places[step % ring] = remaining.Find(Draw(rnd(), n - step));
             __builtin_prefetch(remaining.Leaf(places[step % ring]));
+            __builtin_prefetch(remaining.Counts(places[step % ring]));
         }
         if (const size_t d = step - leaf_stage; step >= leaf_stage && d < n) {
             drawn[d % ring] = remaining.Take(places[d % ring]);
