@@ -3,82 +3,186 @@
 // shuffle can be timed as a whole process beside other line shufflers.
 // Standard input is read as the window's text, with one difference: a final LF
 // ends the last line (as in any text file) instead of adding an empty line.
+// Nothing is joined: the lines go out in the order drawn, through one buffer.
 
 #include "tools/LineShuffle.h"
 
 #include "framework/Values.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-bool ReadAll(int fd, std::string& data)
-{
-    struct stat info { };
-    size_t capacity = 1 << 16;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        capacity = static_cast<size_t>(info.st_size) + 1;
-    data.resize(capacity);
-    size_t size = 0;
-    for (;;) {
-        if (size == data.size())
-            data.resize(data.size() * 2);
-        const ssize_t got = read(fd, data.data() + size, data.size() - size);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        size += static_cast<size_t>(got);
+// Standard input whole. A small file is mapped as it is. A large one is read
+// into memory of its size, in huge pages where the system has them: its lines
+// are read in random order, and with small pages finding each page is what
+// limits such reads. Anything else is read into memory that grows as it fills.
+class Input {
+public:
+    Input() = default;
+    Input(const Input&) = delete;
+    Input& operator=(const Input&) = delete;
+    ~Input()
+    {
+        if (m_mapped)
+            munmap(m_data, m_size);
+        else
+            std::free(m_data);
     }
-    data.resize(size);
-    return true;
-}
 
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t put = write(fd, data.data(), data.size());
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
+    bool Read(int fd)
+    {
+        struct stat info { };
+        const bool file = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && lseek(fd, 0, SEEK_CUR) == 0;
+        const size_t size = file ? static_cast<size_t>(info.st_size) : 0;
+        if (size > 0 && size < kLarge) {
+            void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (data != MAP_FAILED) {
+                m_data = static_cast<char*>(data);
+                m_size = size;
+                m_mapped = true;
+                return true;
+            }
         }
-        data.remove_prefix(static_cast<size_t>(put));
+        // One byte more than the file, to see its end in the first pass.
+        size_t capacity = std::max<size_t>(size + 1, 1 << 16);
+        if (size >= kLarge) {
+            capacity = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+            m_data = static_cast<char*>(std::aligned_alloc(kHugePage, capacity));
+#if defined(MADV_HUGEPAGE)
+            if (m_data != nullptr)
+                madvise(m_data, capacity, MADV_HUGEPAGE);
+#endif
+        } else {
+            m_data = static_cast<char*>(std::malloc(capacity));
+        }
+        if (m_data == nullptr)
+            return false;
+        for (;;) {
+            if (m_size == capacity) {
+                capacity *= 2;
+                auto* grown = static_cast<char*>(std::realloc(m_data, capacity));
+                if (grown == nullptr)
+                    return false;
+                m_data = grown;
+            }
+            const ssize_t got = read(fd, m_data + m_size, capacity - m_size);
+            if (got == 0)
+                return true;
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            m_size += static_cast<size_t>(got);
+        }
     }
-    return true;
-}
+
+    std::string_view Text() const { return { m_data, m_size }; }
+
+private:
+    static constexpr size_t kLarge = size_t { 16 } << 20;
+    static constexpr size_t kHugePage = size_t { 2 } << 20;
+
+    char* m_data { nullptr };
+    size_t m_size { 0 };
+    bool m_mapped { false };
+};
+
+// Lines written through one buffer, in large writes.
+class Output {
+public:
+    // Bytes before `readable_end` may be read past the end of a line.
+    Output(int fd, const char* readable_end)
+        : m_fd(fd)
+        , m_readable_end(readable_end)
+    {
+    }
+
+    void Line(std::string_view line)
+    {
+        if (line.size() + 1 > kSize - m_used) {
+            Flush();
+            if (line.size() + 1 > kSize) {
+                Write(line);
+                Write("\n");
+                return;
+            }
+        }
+        // Most lines are short: one fixed-size copy, its excess overwritten later.
+        if (line.size() <= kShort && m_readable_end - line.data() >= static_cast<ptrdiff_t>(kShort))
+            std::memcpy(m_buffer + m_used, line.data(), kShort);
+        else
+            std::memcpy(m_buffer + m_used, line.data(), line.size());
+        m_used += line.size();
+        m_buffer[m_used++] = '\n';
+    }
+
+    void Flush()
+    {
+        Write({ m_buffer, m_used });
+        m_used = 0;
+    }
+
+    bool Failed() const { return m_failed; }
+
+private:
+    void Write(std::string_view data)
+    {
+        while (!data.empty() && !m_failed) {
+            const ssize_t put = write(m_fd, data.data(), data.size());
+            if (put < 0 && errno != EINTR)
+                m_failed = true;
+            if (put > 0)
+                data.remove_prefix(static_cast<size_t>(put));
+        }
+    }
+
+    static constexpr size_t kSize = 1 << 17;
+    static constexpr size_t kShort = 32;
+    int m_fd;
+    const char* m_readable_end;
+    char m_buffer[kSize + kShort];
+    size_t m_used { 0 };
+    bool m_failed { false };
+};
 
 }
 
 int main()
 {
-    std::string input;
-    if (!ReadAll(STDIN_FILENO, input)) {
+    Input input;
+    if (!input.Read(STDIN_FILENO)) {
         std::perror("cli_shuffle: read");
         return 1;
     }
-    if (input.empty())
+    std::string_view text = input.Text();
+    if (text.empty())
         return 0;
-    std::string_view text = input;
-    if (!text.empty() && text.back() == '\n')
+    if (text.back() == '\n')
         text.remove_suffix(1);
 
-    auto shuffled = ShuffleLines(text, fw::Rnd);
-    std::string output = shuffled ? std::move(*shuffled) : std::string(text);
-    // Items hold no CR, so every CR left is a break between two of them.
-    // (A plain select, unlike std::replace, becomes vector code.)
-    for (char& c : output)
-        c = c == '\r' ? '\n' : c;
-    if (!WriteAll(STDOUT_FILENO, output) || !WriteAll(STDOUT_FILENO, "\n")) {
+    Output output(STDOUT_FILENO, input.Text().data() + input.Text().size());
+    const bool shuffled = DrawLines(text, fw::Rnd, [&output](std::span<const std::string_view> lines) {
+        for (const std::string_view line : lines)
+            output.Line(line);
+    });
+    if (!shuffled)
+        output.Line(text);
+    output.Flush();
+    if (output.Failed()) {
         std::perror("cli_shuffle: write");
         return 1;
     }

@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <random>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -59,6 +62,44 @@ std::function<double()> RandomRnd(unsigned seed)
     };
 }
 
+// Items "0" to "n-1", one per line.
+std::string NumberedLines(int n)
+{
+    std::string text;
+    for (int k = 0; k < n; ++k) {
+        if (k > 0)
+            text += '\n';
+        text += std::to_string(k);
+    }
+    return text;
+}
+
+// The draw-and-remove of the items' numbers with an array erase, as the plain
+// shuffle does with the items themselves.
+std::vector<int> PlainOrder(int n, const std::function<double()>& rnd)
+{
+    std::vector<int> remaining(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        remaining[static_cast<size_t>(k)] = k;
+    std::vector<int> order;
+    for (int i = n; i >= 1; --i) {
+        const int j = static_cast<int>(std::floor(rnd() * i)) + 1;
+        order.push_back(remaining[static_cast<size_t>(j - 1)]);
+        remaining.erase(remaining.begin() + (j - 1));
+    }
+    return order;
+}
+
+std::vector<int> Numbers(const std::string& shuffled)
+{
+    std::vector<int> numbers;
+    size_t start = 0;
+    for (size_t cr; (cr = shuffled.find('\r', start)) != std::string::npos; start = cr + 1)
+        numbers.push_back(std::stoi(shuffled.substr(start, cr - start)));
+    numbers.push_back(std::stoi(shuffled.substr(start)));
+    return numbers;
+}
+
 }
 
 TEST(LineShuffle, TextsWithoutALineBreakAreLeftAloneAndDrawNothing)
@@ -67,6 +108,7 @@ TEST(LineShuffle, TextsWithoutALineBreakAreLeftAloneAndDrawNothing)
         Constant rnd { 0.5 };
         EXPECT_FALSE(HasSeveralLines(text)) << text;
         EXPECT_EQ(ShuffleLines(text, rnd.Source()), std::nullopt) << text;
+        EXPECT_FALSE(DrawLines(text, rnd.Source(), [](std::span<const std::string_view>) { FAIL(); })) << text;
         EXPECT_EQ(rnd.calls, 0) << text;
     }
 }
@@ -140,5 +182,57 @@ TEST(LineShuffle, MatchesThePlainDrawAndRemoveOnLongTexts)
             text += "linje " + std::to_string(k % 97) + (k % 3 == 0 ? "\r\n" : k % 3 == 1 ? "\n" : "\r");
         for (const unsigned seed : { 1u, 2u, 3u })
             EXPECT_EQ(ShuffleLines(text, RandomRnd(seed)), literal::ShuffleLines(text, RandomRnd(seed))) << lines;
+    }
+}
+
+TEST(LineShuffle, MatchesThePlainDrawAndRemoveWithManyItems)
+{
+    // Sixty thousand items, drawn uniformly.
+    {
+        const int n = 60000;
+        EXPECT_EQ(Numbers(*ShuffleLines(NumberedLines(n), RandomRnd(4))), PlainOrder(n, RandomRnd(4)));
+    }
+    // Two and a quarter million, mostly drawn from the last few remaining
+    // (which keeps the plain erase quick) and every 5000th uniformly.
+    {
+        const int n = 2250000;
+        const auto rnd = [] {
+            return [engine = std::mt19937_64(5), draws = 0]() mutable {
+                const double uniform = std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+                return ++draws % 5000 == 0 ? uniform : std::min(1.0 - (1.0 - uniform) * 0x1.0p-14, kJustBelowOne);
+            };
+        };
+        EXPECT_EQ(Numbers(*ShuffleLines(NumberedLines(n), rnd())), PlainOrder(n, rnd()));
+    }
+}
+
+TEST(LineShuffle, DrawLinesHandsOnTheShuffledItemsInOrder)
+{
+    std::mt19937 engine(11);
+    std::vector<std::string> texts { NumberedLines(255), NumberedLines(256) + "\r\n", NumberedLines(1000) };
+    for (int k = 0; k < 300; ++k)
+        texts.push_back(RandomText(engine));
+    for (size_t t = 0; t < texts.size(); ++t) {
+        const std::string& text = texts[t];
+        SCOPED_TRACE(text);
+        std::string joined;
+        int items = 0;
+        int calls = 0;
+        const bool drawn = DrawLines(text, [&calls, rnd = RandomRnd(static_cast<unsigned>(t))] { ++calls; return rnd(); },
+            [&](std::span<const std::string_view> batch) {
+                EXPECT_FALSE(batch.empty());
+                for (const std::string_view item : batch) {
+                    EXPECT_TRUE(item.data() >= text.data() && item.data() + item.size() <= text.data() + text.size());
+                    if (items++ > 0)
+                        joined += '\r';
+                    joined += item;
+                }
+            });
+        const auto shuffled = ShuffleLines(text, RandomRnd(static_cast<unsigned>(t)));
+        EXPECT_EQ(drawn, shuffled.has_value());
+        EXPECT_EQ(calls, drawn ? items : 0);
+        if (shuffled) {
+            EXPECT_EQ(joined, *shuffled);
+        }
     }
 }

@@ -5,55 +5,123 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
+#include <type_traits>
 #include <vector>
+
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 constexpr char LF = '\n';
 constexpr char CR = '\r';
 
-// The first LF or CR from p on, or end. Eight bytes at a time: the lowest
-// byte that the zero-byte test flags is always a true match.
-const char* NextBreak(const char* p, const char* const end)
+constexpr uint64_t kBytes = 0x0101010101010101;
+
+// The set bits of each byte of the word, in that byte.
+uint64_t ByteCounts(uint64_t word)
 {
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr uint64_t ones = 0x0101010101010101;
-        constexpr uint64_t highs = 0x8080808080808080;
-        for (; end - p >= 8; p += 8) {
-            uint64_t word;
-            std::memcpy(&word, p, 8);
-            const uint64_t lf = word ^ (ones * LF);
-            const uint64_t cr = word ^ (ones * CR);
-            const uint64_t found = (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
-            if (found != 0)
-                return p + std::countr_zero(found) / 8;
-        }
-    }
-    while (p < end && *p != LF && *p != CR)
-        ++p;
-    return p;
+    uint64_t counts = word - ((word >> 1) & 0x5555555555555555);
+    counts = (counts & 0x3333333333333333) + ((counts >> 2) & 0x3333333333333333);
+    return (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0F;
 }
 
-// The LFs and CRs of the text: an upper bound on its line breaks (LF CR counts
-// twice), cheaper to find than growing an array. Counted in runs of 255 bytes
-// into one byte, which compilers turn into wide vector operations.
-size_t CountBreakBytes(std::string_view text)
+// The set bits of the word (without relying on a popcount instruction).
+uint64_t BitCount(uint64_t word) { return ByteCounts(word) * kBytes >> 56; }
+
+struct BreakBytes {
+    uint64_t lf { 0 };
+    uint64_t cr { 0 };
+};
+
+// Which of the 64 bytes at p are LF and which CR, one bit per byte.
+BreakBytes FindBreakBytes(const char* p)
 {
-    size_t total = 0;
-    for (size_t at = 0; at < text.size();) {
-        const size_t run = std::min<size_t>(255, text.size() - at);
-        unsigned char found = 0;
-        for (size_t i = 0; i < run; ++i) {
-            const char c = text[at + i];
-            found += static_cast<unsigned char>((c == LF) | (c == CR));
-        }
-        total += found;
-        at += run;
+    BreakBytes found;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8(LF);
+    const __m128i cr = _mm_set1_epi8(CR);
+    for (unsigned part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+        found.lf |= uint64_t { static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf))) } << (16 * part);
+        found.cr |= uint64_t { static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr))) } << (16 * part);
     }
-    return total;
+#else
+    for (unsigned i = 0; i < 64; ++i) {
+        found.lf |= uint64_t { p[i] == LF } << i;
+        found.cr |= uint64_t { p[i] == CR } << i;
+    }
+#endif
+    return found;
+}
+
+// Room for `count` values, not initialised, that are read at random places.
+// A large block asks for huge pages where the system has them: with small
+// pages, finding each page, not reading it, is what limits such reads.
+template<class T>
+class RandomAccessArray {
+    static_assert(std::is_trivially_default_constructible_v<T> && std::is_trivially_destructible_v<T>);
+
+public:
+    explicit RandomAccessArray(size_t count)
+    {
+        const size_t huge_page = size_t { 2 } << 20;
+        size_t bytes = std::max<size_t>(count, 1) * sizeof(T);
+        size_t alignment = std::max(alignof(T), alignof(std::max_align_t));
+        if (bytes >= size_t { 16 } << 20)
+            alignment = huge_page;
+        bytes = (bytes + alignment - 1) / alignment * alignment;
+        m_data.reset(static_cast<T*>(std::aligned_alloc(alignment, bytes)));
+        if (!m_data)
+            throw std::bad_alloc();
+#if defined(MADV_HUGEPAGE)
+        if (alignment == huge_page)
+            madvise(m_data.get(), bytes, MADV_HUGEPAGE);
+#endif
+    }
+
+    T& operator[](size_t i) { return m_data.get()[i]; }
+    const T& operator[](size_t i) const { return m_data.get()[i]; }
+
+private:
+    struct Free {
+        void operator()(T* data) const { std::free(data); }
+    };
+    std::unique_ptr<T, Free> m_data;
+};
+
+// Calls visit(base, ends) for each 64 bytes of the text from `base` on, with
+// a bit set in `ends` for each byte that ends an item: every LF, and every CR
+// that does not follow an LF (LF CR is one line break, ending at its LF).
+template<class Visit>
+void ForEachBlockOfEnds(std::string_view text, const Visit& visit)
+{
+    uint64_t lf_before = 0;
+    const auto ends = [&lf_before](BreakBytes found) {
+        const uint64_t paired = (found.lf << 1 | lf_before) & found.cr;
+        lf_before = found.lf >> 63;
+        return (found.lf | found.cr) & ~paired;
+    };
+    size_t base = 0;
+    for (; text.size() - base >= 64; base += 64)
+        visit(base, ends(FindBreakBytes(text.data() + base)));
+    if (base < text.size()) {
+        std::array<char, 64> tail {};
+        std::memcpy(tail.data(), text.data() + base, text.size() - base);
+        visit(base, ends(FindBreakBytes(tail.data())));
+    }
 }
 
 // The items of the text as they stand after normalising, found straight in
@@ -64,37 +132,32 @@ class Items {
 public:
     explicit Items(std::string_view text)
         : m_text(text)
+        , m_count(CountItems(text))
+        , m_ends(m_count)
     {
-        m_ends.reserve(1 + CountBreakBytes(text));
-        const char* const begin = text.data();
-        const char* const end = begin + text.size();
-        size_t break_bytes = 0;
-        for (const char* p = NextBreak(begin, end); p != end;) {
-            m_ends.push_back(static_cast<Index>(p - begin));
-            const size_t length = BreakLength(static_cast<size_t>(p - begin));
-            break_bytes += length;
-            p = NextBreak(p + length, end);
-        }
-        m_ends.push_back(static_cast<Index>(text.size()));
-        m_bytes = text.size() - break_bytes;
+        Index* end = &m_ends[0];
+        ForEachBlockOfEnds(text, [&end](size_t base, uint64_t ends) {
+            for (; ends != 0; ends &= ends - 1)
+                *end++ = static_cast<Index>(base + static_cast<size_t>(std::countr_zero(ends)));
+        });
+        *end = static_cast<Index>(text.size());
     }
 
-    size_t Count() const { return m_ends.size(); }
-    // Their lengths added up.
-    size_t Bytes() const { return m_bytes; }
+    size_t Count() const { return m_count; }
 
     std::string_view operator[](size_t k) const
     {
-        const size_t start = Start(k);
+        const size_t start = StartAt(k);
         return m_text.substr(start, m_ends[k] - start);
     }
 
-    // Where item k's bytes are, to be asked for early.
+    // Where item k's bounds and bytes are, to be asked for early.
     const void* Ends(size_t k) const { return &m_ends[k == 0 ? 0 : k - 1]; }
-    const void* Near(size_t k) const { return m_text.data() + (k == 0 ? 0 : m_ends[k - 1]); }
+    const void* Start(size_t k) const { return m_text.data() + (k == 0 ? 0 : m_ends[k - 1]); }
+    const void* End(size_t k) const { return m_text.data() + m_ends[k]; }
 
 private:
-    size_t Start(size_t k) const
+    size_t StartAt(size_t k) const
     {
         if (k == 0)
             return 0;
@@ -108,78 +171,163 @@ private:
         return m_text[at] == LF && at + 1 < m_text.size() && m_text[at + 1] == CR ? 2 : 1;
     }
 
+    // Counted first, so that exactly the room needed is taken.
+    static size_t CountItems(std::string_view text)
+    {
+        size_t count = 1;
+        ForEachBlockOfEnds(text, [&count](size_t, uint64_t ends) { count += BitCount(ends); });
+        return count;
+    }
+
     std::string_view m_text;
-    std::vector<Index> m_ends;
-    size_t m_bytes { 0 };
+    size_t m_count;
+    RandomAccessArray<Index> m_ends;
 };
 
 // Which of the n items (in text order) are still present: one bit each, in
-// leaves of four 64-bit words that keep their words' counts in four 16-bit
-// lanes, and a Fenwick tree over the leaves' counts. The tree has about n/256
-// entries and stays in the nearest cache; a draw is one descent of it, then
-// two word-sized selections.
+// leaves of eight 64-bit words (one cache line), under a tree of 16 branches
+// a node. A node keeps, for each branch, how many items remain in the
+// branches before it, in one cache line, and each leaf has the same for its
+// words beside it; so a draw compares k with a whole node at once, and reads
+// one line per level (four levels for ten million items) and the leaf's.
 template<class Index>
 class RemainingItems {
 public:
     explicit RemainingItems(size_t n)
-        : m_bits((n + 255) / 256 * 4)
-        , m_counts(m_bits.size() / 4)
-        // A power of two above the number of leaves, so that every node the
-        // descent visits exists and counts, padding included, fit.
-        , m_tree(std::bit_ceil(m_counts.size() + 1))
+        : m_leaf_count((n + kPerLeaf - 1) / kPerLeaf)
+        , m_leaves(m_leaf_count)
+        , m_leaf_counts(m_leaf_count)
     {
-        for (size_t word = 0; word < m_bits.size(); ++word) {
-            const size_t first = word * 64;
-            const size_t present = first >= n ? 0 : std::min<size_t>(64, n - first);
-            m_bits[word] = present == 64 ? ~uint64_t { 0 } : (uint64_t { 1 } << present) - 1;
-            m_counts[word / 4] |= static_cast<uint64_t>(present) << (16 * (word % 4));
+        std::vector<Index> counts(m_leaf_count);
+        for (size_t leaf = 0; leaf < m_leaf_count; ++leaf) {
+            for (size_t word = 0; word < kWords; ++word) {
+                const size_t first = (leaf * kWords + word) * 64;
+                const size_t present = first >= n ? 0 : std::min<size_t>(64, n - first);
+                m_leaves[leaf].words[word] = present == 64 ? ~uint64_t { 0 } : (uint64_t { 1 } << present) - 1;
+                m_leaf_counts[leaf].before[word] = static_cast<int16_t>(counts[leaf]);
+                counts[leaf] += static_cast<Index>(present);
+            }
         }
-        // Node m (from 1) counts leaves m - lowbit(m) + 1 to m.
-        for (size_t m = 1; m <= m_counts.size(); ++m)
-            m_tree[m] = static_cast<Index>(m_counts[m - 1] * kLanes >> 48);
-        for (size_t m = 1; m < m_tree.size(); ++m) {
-            const size_t parent = m + (m & (~m + 1));
-            if (parent < m_tree.size())
-                m_tree[parent] += m_tree[m];
-        }
+        // Level by level from the leaves up, to a single node. Branches past
+        // the last one count nothing, so they are never taken.
+        do {
+            const size_t nodes = (counts.size() + kBranches - 1) / kBranches;
+            m_levels.push_back(m_nodes.size());
+            m_nodes.resize(m_nodes.size() + nodes);
+            std::vector<Index> totals(nodes);
+            for (size_t branch = 0; branch < nodes * kBranches; ++branch) {
+                const size_t node = branch / kBranches;
+                m_nodes[m_levels.back() + node].before[branch % kBranches] = totals[node];
+                totals[node] += branch < counts.size() ? counts[branch] : 0;
+            }
+            counts = std::move(totals);
+        } while (counts.size() > 1);
     }
 
-    // The k-th item still present, in text order (1 <= k <= the number
-    // present), which is then removed. The counts go down during the one
-    // descent: the nodes it does not step past are exactly those that count
-    // the leaf it ends in.
-    size_t TakeKth(size_t k)
+    // Where the k-th item still present (1 <= k <= the number present) is:
+    // its leaf and its rank there. Counts its removal in the nodes above the
+    // leaf at once; Take then removes it from the leaf. The nodes and the
+    // leaves are apart, so a search need not wait for the leaf work of the
+    // searches before it, as long as the leaf work follows in the same order.
+    struct Place {
+        size_t leaf;
+        size_t rank;
+    };
+    Place Find(size_t k)
     {
-        size_t leaf = 0;
-        for (size_t step = m_tree.size() / 2; step != 0; step >>= 1) {
-            const size_t next = leaf + step;
-            const Index count = m_tree[next];
-            // All ones when the item lies past this node; masks rather than branches, which
-            // the random draws would mispredict half the time.
-            const size_t past = size_t { 0 } - static_cast<size_t>(count < k);
-            m_tree[next] = static_cast<Index>(count - static_cast<Index>(past + 1));
-            k -= count & past;
-            leaf += step & past;
-        }
-        const auto lane = static_cast<unsigned>(Select(m_counts[leaf], kLanes, 16, k));
-        m_counts[leaf] -= uint64_t { 1 } << (16 * lane);
-        const size_t word = leaf * 4 + lane;
-        const auto byte = static_cast<unsigned>(Select(ByteCounts(m_bits[word]), kBytes, 8, k));
-        const unsigned bit = 8 * byte + kSelectInByte[(m_bits[word] >> (8 * byte)) & 0xFF][k - 1];
-        m_bits[word] &= ~(uint64_t { 1 } << bit);
-        return word * 64 + bit;
+        size_t at = 0;
+        for (size_t level = m_levels.size(); level-- > 0;)
+            at = at * kBranches + Descend(m_nodes[m_levels[level] + at], k);
+        return { at, k };
     }
+
+    // The item (in text order) at the place, which is then removed.
+    size_t Take(Place place) { return place.leaf * kPerLeaf + TakeInLeaf(m_leaves[place.leaf], m_leaf_counts[place.leaf], place.rank); }
+
+    // Where the place's leaf is, to be asked for early.
+    const void* Leaf(Place place) const { return &m_leaves[place.leaf]; }
+    const void* Counts(Place place) const { return &m_leaf_counts[place.leaf]; }
 
 private:
-    static constexpr uint64_t kLanes = 0x0001000100010001;
-    static constexpr uint64_t kBytes = 0x0101010101010101;
+    static constexpr size_t kBranches = 16;
 
-    // The set bits of each byte of the word, in that byte.
-    static uint64_t ByteCounts(uint64_t word)
+    struct alignas(64) Node {
+        // Items remaining in the branches before each; the first is always 0.
+        std::array<Index, kBranches> before;
+    };
+
+    static constexpr size_t kWords = 8;
+    static constexpr size_t kPerLeaf = kWords * 64;
+    struct alignas(64) Bits {
+        std::array<uint64_t, kWords> words;
+    };
+    // The bits set in the leaf's words before each word.
+    struct alignas(16) LeafCounts {
+        std::array<int16_t, kWords> before;
+    };
+
+    // The branch that holds the k-th item of the node, counting its removal:
+    // every branch after it has one item fewer before it. k becomes the rank
+    // within that branch. The counts before are in order, so the branches
+    // after it are exactly those whose count is at least k.
+    static size_t Descend(Node& node, size_t& k)
     {
-        uint64_t counts = word - ((word >> 1) & 0x5555555555555555);
-        counts = (counts & 0x3333333333333333) + ((counts >> 2) & 0x3333333333333333);
-        return (counts + (counts >> 4)) & 0x0F0F0F0F0F0F0F0F;
+        size_t branch = 0;
+#if defined(__SSE2__)
+        if constexpr (sizeof(Index) == 4) {
+            // All counts are below 2^31 (see DrawLines), so signed comparisons do.
+            const __m128i below = _mm_set1_epi32(static_cast<int32_t>(k - 1));
+            auto* lanes = reinterpret_cast<__m128i*>(node.before.data());
+            __m128i counts[4];
+            __m128i at_least_k[4];
+            for (unsigned part = 0; part < 4; ++part) {
+                counts[part] = _mm_load_si128(lanes + part);
+                at_least_k[part] = _mm_cmpgt_epi32(counts[part], below);
+            }
+            const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(at_least_k[0], at_least_k[1]), _mm_packs_epi32(at_least_k[2], at_least_k[3]));
+            const auto after = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+            branch = static_cast<size_t>(std::countr_zero(after | 1u << kBranches)) - 1;
+            k -= node.before[branch];
+            for (unsigned part = 0; part < 4; ++part)
+                _mm_store_si128(lanes + part, _mm_add_epi32(counts[part], at_least_k[part]));
+            return branch;
+        }
+#endif
+        for (size_t b = 1; b < kBranches; ++b) {
+            const bool at_least_k = node.before[b] >= k;
+            branch += !at_least_k;
+            node.before[b] -= at_least_k;
+        }
+        k -= node.before[branch];
+        return branch;
+    }
+
+    // The k-th bit set in the leaf, which is then cleared; like Descend, one
+    // level down.
+    static size_t TakeInLeaf(Bits& leaf, LeafCounts& counts, size_t k)
+    {
+        size_t lane = 0;
+#if defined(__SSE2__)
+        auto* lanes = reinterpret_cast<__m128i*>(counts.before.data());
+        const __m128i before = _mm_load_si128(lanes);
+        const __m128i at_least_k = _mm_cmpgt_epi16(before, _mm_set1_epi16(static_cast<int16_t>(k - 1)));
+        const auto after = static_cast<unsigned>(_mm_movemask_epi8(at_least_k));
+        lane = static_cast<size_t>(std::countr_zero(after | 1u << 16)) / 2 - 1;
+        k -= static_cast<size_t>(counts.before[lane]);
+        _mm_store_si128(lanes, _mm_add_epi16(before, at_least_k));
+#else
+        for (size_t w = 1; w < kWords; ++w) {
+            const bool at_least_k = static_cast<size_t>(counts.before[w]) >= k;
+            lane += !at_least_k;
+            counts.before[w] = static_cast<int16_t>(counts.before[w] - at_least_k);
+        }
+        k -= static_cast<size_t>(counts.before[lane]);
+#endif
+        uint64_t& word = leaf.words[lane];
+        const auto byte = static_cast<unsigned>(Select(ByteCounts(word), kBytes, 8, k));
+        const unsigned bit = 8 * byte + kSelectInByte[(word >> (8 * byte)) & 0xFF][k - 1];
+        word &= ~(uint64_t { 1 } << bit);
+        return lane * 64 + bit;
     }
 
     // The lane (of `width` bits, `ones` having a 1 in each) in which the running
@@ -207,49 +355,70 @@ private:
         return table;
     }();
 
-    std::vector<uint64_t> m_bits;
-    std::vector<uint64_t> m_counts;
-    std::vector<Index> m_tree;
+    size_t m_leaf_count;
+    RandomAccessArray<Bits> m_leaves;
+    RandomAccessArray<LeafCounts> m_leaf_counts;
+    std::vector<Node> m_nodes;
+    // Where each level starts in m_nodes, from the one above the leaves up to the root.
+    std::vector<size_t> m_levels;
 };
+
+// j = ToInt32(Floor(rnd * i) + 1.0), clamped into 1..i. Where rnd * i lies in
+// [0, i) and j fits an Int32, that is the truncation plus one, without calls.
+size_t Draw(double rnd, size_t i)
+{
+    const double scaled = rnd * static_cast<double>(static_cast<int64_t>(i));
+    if (scaled >= 0.0 && scaled < static_cast<double>(static_cast<int64_t>(std::min<size_t>(i, std::numeric_limits<int32_t>::max() - 1))))
+        return static_cast<size_t>(static_cast<int64_t>(scaled)) + 1;
+    const int32_t j = fw::ToInt32(fw::Floor(scaled) + 1.0);
+    // rnd promises [0, 1), which keeps j in 1..i; a source that breaks it must not reach past the items.
+    return j < 1 ? 1 : std::min(static_cast<size_t>(j), i);
+}
 
 // Index holds every position in the text and so every count of its items.
 template<class Index>
-std::string Shuffle(std::string_view text, const std::function<double()>& rnd)
+void DrawItems(std::string_view text, const std::function<double()>& rnd,
+    const std::function<void(std::span<const std::string_view>)>& take)
 {
     const Items<Index> items(text);
     const size_t n = items.Count();
-
     RemainingItems<Index> remaining(n);
-    std::string result(items.Bytes() + (n - 1), CR);
-    char* out = result.data();
-    // The items are read in random order. Drawn in batches, so that the reads
-    // can be asked for ahead of use and overlap: where an item ends as soon as
-    // it is drawn, its bytes a few items ahead of the copy.
+    // A pipeline over the draws, each stage some draws behind the one before,
+    // so that what a stage reads was asked for early and has arrived: the
+    // search (its leaf asked for), the leaf work (where the item ends asked
+    // for), the item's bytes asked for, the item handed on in a batch.
+    constexpr size_t leaf_stage = 8;
+    constexpr size_t ends_stage = leaf_stage + 16;
+    constexpr size_t view_stage = ends_stage + 16;
+    constexpr size_t ring = 64; // holds each draw from its search to its hand-over
+    static_assert(view_stage < ring);
+    std::array<typename RemainingItems<Index>::Place, ring> places;
+    std::array<size_t, ring> drawn;
     constexpr size_t batch = 256;
-    constexpr size_t ahead = 8;
-    std::array<size_t, batch> drawn;
-    size_t copied = 0;
-    for (size_t i = n; i >= 1;) {
-        const size_t count = std::min(batch, i);
-        for (size_t b = 0; b < count; ++b, --i) {
-            const int32_t j = fw::ToInt32(fw::Floor(rnd() * static_cast<double>(i)) + 1.0);
-            // rnd promises [0, 1), which keeps j in 1..i; a source that breaks it must not reach past the items.
-            drawn[b] = remaining.TakeKth(j < 1 ? 1 : std::min(static_cast<size_t>(j), i));
-            __builtin_prefetch(items.Ends(drawn[b]));
+    std::array<std::string_view, batch> views;
+    size_t viewed = 0;
+    for (size_t step = 0; step < n + view_stage; ++step) {
+        if (step < n) {
+            places[step % ring] = remaining.Find(Draw(rnd(), n - step));
+            __builtin_prefetch(remaining.Leaf(places[step % ring]));
+            __builtin_prefetch(remaining.Counts(places[step % ring]));
         }
-        for (size_t b = 0; b < std::min(ahead, count); ++b)
-            __builtin_prefetch(items.Near(drawn[b]));
-        for (size_t b = 0; b < count; ++b) {
-            if (b + ahead < count)
-                __builtin_prefetch(items.Near(drawn[b + ahead]));
-            if (copied++ > 0)
-                ++out; // past the CR that the result was filled with
-            const std::string_view item = items[drawn[b]];
-            std::memcpy(out, item.data(), item.size());
-            out += item.size();
+        if (const size_t d = step - leaf_stage; step >= leaf_stage && d < n) {
+            drawn[d % ring] = remaining.Take(places[d % ring]);
+            __builtin_prefetch(items.Ends(drawn[d % ring]));
+        }
+        if (const size_t d = step - ends_stage; step >= ends_stage && d < n) {
+            __builtin_prefetch(items.Start(drawn[d % ring]));
+            __builtin_prefetch(items.End(drawn[d % ring]));
+        }
+        if (const size_t d = step - view_stage; step >= view_stage) {
+            views[viewed++] = items[drawn[d % ring]];
+            if (viewed == batch || d + 1 == n) {
+                take(std::span(views.data(), viewed));
+                viewed = 0;
+            }
         }
     }
-    return result;
 }
 
 }
@@ -281,11 +450,36 @@ bool HasSeveralLines(std::string_view text)
         && (std::memchr(text.data(), LF, text.size()) != nullptr || std::memchr(text.data(), CR, text.size()) != nullptr);
 }
 
+bool DrawLines(std::string_view text, const std::function<double()>& rnd,
+    const std::function<void(std::span<const std::string_view>)>& take)
+{
+    if (!HasSeveralLines(text))
+        return false;
+    // 32 bits hold every position, and every count as a signed number.
+    if (text.size() < std::numeric_limits<int32_t>::max())
+        DrawItems<uint32_t>(text, rnd, take);
+    else
+        DrawItems<uint64_t>(text, rnd, take);
+    return true;
+}
+
 std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd)
 {
     if (!HasSeveralLines(text))
         return std::nullopt;
-    if (text.size() < std::numeric_limits<uint32_t>::max())
-        return Shuffle<uint32_t>(text, rnd);
-    return Shuffle<uint64_t>(text, rnd);
+    // Each line break becomes one CR, so the result is never longer than the text.
+    std::string result(text.size(), CR);
+    char* out = result.data();
+    bool first = true;
+    DrawLines(text, rnd, [&out, &first](std::span<const std::string_view> items) {
+        for (const std::string_view item : items) {
+            if (!first)
+                ++out; // past the CR that the result was filled with
+            first = false;
+            std::memcpy(out, item.data(), item.size());
+            out += item.size();
+        }
+    });
+    result.resize(static_cast<size_t>(out - result.data()));
+    return result;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,3 +25,10 @@ bool HasSeveralLines(std::string_view text);
 // Returns std::nullopt when there are fewer than two items; the caller then
 // writes nothing back.
 std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd);
+
+// The same draws, without joining: `take` gets the items in the order drawn,
+// a batch at a time, as views into `text` (no item holds a CR or LF). Calls
+// rnd exactly n times. With fewer than two items it calls neither rnd nor
+// take, and returns false.
+bool DrawLines(std::string_view text, const std::function<double()>& rnd,
+    const std::function<void(std::span<const std::string_view>)>& take);
