@@ -3,48 +3,32 @@
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/TextArea.h"
+#include "framework/qt/TextLine.h"
+#include "framework/qt/TextUnits.h"
 #include "framework/qt/WindowImpl.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-#include <climits>
 
 namespace fw {
 
 namespace {
 
-// Positions and lengths count characters (code points); the toolkit counts
-// UTF-16 units, two for a character outside the Basic Multilingual Plane.
-
-int32_t CharsIn(const QString& text, qsizetype units)
+TextArea* AreaOf(QWidget* widget)
 {
-    units = std::clamp<qsizetype>(units, 0, text.size());
-    const QChar* data = text.constData();
-    int32_t chars = 0;
-    for (qsizetype i = 0; i < units; ++i)
-        if (!(data[i].isLowSurrogate() && i > 0 && data[i - 1].isHighSurrogate()))
-            ++chars;
-    return chars;
+    return dynamic_cast<TextArea*>(widget);
 }
 
-qsizetype UnitsFor(const QString& text, int64_t chars)
+TextLine* LineOf(QWidget* widget)
 {
-    const QChar* data = text.constData();
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    for (int64_t n = 0; n < chars && i < size; ++n)
-        i += (data[i].isHighSurrogate() && i + 1 < size && data[i + 1].isLowSurrogate()) ? 2 : 1;
-    return i;
+    return dynamic_cast<TextLine*>(widget);
 }
 
 // The text of a multi-line field, one unit per document position (a line
@@ -53,121 +37,6 @@ QString RawText(const QPlainTextEdit& area)
 {
     return area.document()->toRawText();
 }
-
-// Every CR LF, lone CR and LF becomes one LF: each shows as one line break,
-// as the toolkit itself counts them when it inserts text.
-QString WithLineFeeds(QString text)
-{
-    QChar* data = text.data();
-    const qsizetype size = text.size();
-    qsizetype out = 0;
-    for (qsizetype in = 0; in < size; ++in) {
-        if (data[in] == u'\r') {
-            data[out++] = u'\n';
-            if (in + 1 < size && data[in + 1] == u'\n')
-                ++in;
-        } else {
-            data[out++] = data[in];
-        }
-    }
-    text.truncate(out);
-    return text;
-}
-
-// The first `chars` characters of the text, or all of it.
-QString FirstChars(const QString& text, int64_t chars)
-{
-    return text.left(UnitsFor(text, std::max<int64_t>(0, chars)));
-}
-
-// A multi-line field's widget. LimitText is kept at the doors, typing, pasting,
-// dropping and input methods, so that every state of the text, those that
-// Undo and Redo bring back included, is within the limit.
-// The text as a multi-line field shows it, cut at the limit.
-QString LimitedText(const std::string& text, int32_t limit)
-{
-    const QString flat = WithLineFeeds(ToQString(text));
-    return limit > 0 ? FirstChars(flat, limit) : flat;
-}
-
-class TextArea : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-    int32_t limit { 0 };
-
-    // The part of the text (line breaks as LFs) that fits in place of the selection.
-    QString Fitting(const QString& text) const
-    {
-        const QString flat = WithLineFeeds(text);
-        return limit > 0 ? FirstChars(flat, Room()) : flat;
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (limit > 0 && !isReadOnly()) {
-            const QString typed = Typed(*event);
-            if (!typed.isEmpty() && CharsIn(typed, typed.size()) > Room()) {
-                event->accept();
-                return;
-            }
-        }
-        QPlainTextEdit::keyPressEvent(event);
-    }
-
-    // Pasted or dropped text goes in as plain text, cut to the limit. Inserted
-    // directly, a huge paste takes less than half the toolkit's own way (a
-    // document fragment first).
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (isReadOnly() || !source || !source->hasText()) {
-            QPlainTextEdit::insertFromMimeData(source);
-            return;
-        }
-        QTextCursor cursor = textCursor();
-        cursor.insertText(Fitting(source->text()));
-        setTextCursor(cursor);
-        ensureCursorVisible();
-    }
-
-    void inputMethodEvent(QInputMethodEvent* event) override
-    {
-        if (limit <= 0 || event->commitString().isEmpty()) {
-            QPlainTextEdit::inputMethodEvent(event);
-            return;
-        }
-        QInputMethodEvent fitting(event->preeditString(), event->attributes());
-        fitting.setCommitString(Fitting(event->commitString()), event->replacementStart(), event->replacementLength());
-        QPlainTextEdit::inputMethodEvent(&fitting);
-        event->setAccepted(fitting.isAccepted());
-    }
-
-private:
-    // Characters that may still go in, in place of the selection.
-    int64_t Room() const
-    {
-        const QString text = document()->toRawText();
-        const QTextCursor cursor = textCursor();
-        const int64_t selected = CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
-        return std::max<int64_t>(0, int64_t(limit) - (CharsIn(text, text.size()) - selected));
-    }
-
-    // What the key would put in the text.
-    QString Typed(const QKeyEvent& event) const
-    {
-        if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-            return QStringLiteral("\n");
-        if (event.key() == Qt::Key_Tab && tabChangesFocus())
-            return { };
-        if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return { };
-        const QString text = event.text();
-        if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
-            return { };
-        return text;
-    }
-};
 
 }
 
@@ -202,10 +71,10 @@ bool EditField::HasLineBreak() const
 
 void EditField::SetText(const std::string& text)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
-        line->setText(ToQString(text));
-    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
-        area->setPlainText(LimitedText(text, m_limit_text));
+    if (auto* line = LineOf(m_impl->widget))
+        line->ShowText(ToQString(text));
+    else if (auto* area = AreaOf(m_impl->widget))
+        area->ShowText(ToQString(text));
     else
         m_pending_text = text;
     RethrowPending();
@@ -218,7 +87,7 @@ int32_t EditField::SelStart() const
         return CharsIn(line->text(), start);
     }
     if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
-        return CharsIn(RawText(*area), area->textCursor().selectionStart());
+        return static_cast<int32_t>(CharsIn(RawText(*area), area->textCursor().selectionStart()));
     return 0;
 }
 
@@ -234,7 +103,7 @@ int32_t EditField::SelLength() const
     if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
         const QTextCursor cursor = area->textCursor();
         const QString text = RawText(*area);
-        return CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
+        return static_cast<int32_t>(CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart()));
     }
     return 0;
 }
@@ -341,8 +210,8 @@ void EditField::Paste()
 {
     if (!CanPaste())
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
-        line->paste();
+    if (auto* line = LineOf(m_impl->widget))
+        line->PasteFrom(QClipboard::Clipboard);
     else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
         area->paste();
     RethrowPending();
@@ -438,12 +307,12 @@ void EditField::MakeEditor()
     if (m_multi_line) {
         auto* area = new TextArea(parent);
         area->limit = m_limit_text;
-        area->setPlainText(LimitedText(text, m_limit_text));
+        area->ShowText(ToQString(text));
         m_impl->widget = area;
     } else {
-        auto* line = new QLineEdit(parent);
-        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
-        line->setText(ToQString(text));
+        auto* line = new TextLine(parent);
+        line->limit = m_limit_text;
+        line->ShowText(ToQString(text));
         m_impl->widget = line;
     }
     SetReadOnly(m_read_only);
@@ -470,13 +339,13 @@ void EditField::EditorChanged()
 
 void EditField::ApplyLimit()
 {
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
-        // The toolkit's limit counts UTF-16 units: exact for every character of
-        // the Basic Multilingual Plane, which is all a limited field is given.
-        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
-    } else if (auto* area = dynamic_cast<TextArea*>(m_impl->widget.data())) {
+    // A lower limit cuts the text from its end.
+    if (auto* line = LineOf(m_impl->widget)) {
+        line->limit = m_limit_text;
+        if (m_limit_text > 0 && CharsIn(line->text(), line->text().size()) > m_limit_text)
+            line->ShowText(line->text());
+    } else if (auto* area = AreaOf(m_impl->widget)) {
         area->limit = m_limit_text;
-        // A lower limit cuts the text from its end.
         const QString text = RawText(*area);
         const qsizetype keep = UnitsFor(text, m_limit_text);
         if (m_limit_text > 0 && keep < text.size()) {

@@ -8,8 +8,11 @@ namespace fw {
 
 // A text field: one line, or a multi-line text area with MultiLine.
 //
-// Text reports each line break as one CR (code 13). Setting Text shows each
-// CR, LF and CR LF as one line break. Positions and lengths count characters.
+// A multi-line field reports each line break as one CR (code 13). Text that
+// comes in (set, typed, pasted, dropped, from an input method) shows each CR
+// LF, LF CR, lone CR or LF, U+2028 and U+2029 as one line break. A one-line
+// field drops them from what the user pastes, drops or enters through an
+// input method. Positions, lengths and LimitText count characters.
 class EditField : public Control {
 public:
     static const ClassRecord& Lookup();

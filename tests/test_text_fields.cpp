@@ -1,0 +1,253 @@
+// The text fields as the user meets them in the program's windows, with the
+// application object and its menu bar made as start-up makes them: line
+// breaks and the character limit at every way text comes in, and the Edit
+// commands through the menu and their shortcuts.
+
+#include "framework/Application.h"
+#include "framework/EditField.h"
+#include "framework/MenuBar.h"
+#include "framework/MenuCommands.h"
+#include "framework/MenuItem.h"
+#include "framework/Runtime.h"
+#include "framework/Values.h"
+#include "shell/Startup.h"
+#include "tests/support/Harness.h"
+#include "tests/support/LiteralShuffle.h"
+#include "tools/WindowClass.h"
+#include "tools/cEditfield.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
+fw::EditField& MaxTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MaxTal"); }
+fw::EditField& MinTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MinTal"); }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Where the widget takes mouse events and drops: a text area's viewport.
+QWidget* Surface(const fw::Control& field)
+{
+    QWidget* widget = harness::WidgetOf(field);
+    auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+    return area ? area->viewport() : widget;
+}
+
+// Text dropped at the field's insertion point (as dragged from another program).
+void Drop(const fw::Control& field, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    QWidget* surface = Surface(field);
+    const QPoint point = harness::WidgetOf(field)->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &enter);
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &drop);
+}
+
+// Text committed by an input method at the insertion point.
+void Commit(const fw::Control& field, const QString& text)
+{
+    harness::Focus(field);
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(harness::WidgetOf(field), &event);
+}
+
+// One key that types `text` (a character outside the BMP is one key, two UTF-16 units).
+void TypeKey(const fw::Control& field, const QString& text)
+{
+    harness::Focus(field);
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(harness::WidgetOf(field), &press);
+}
+
+std::shared_ptr<fw::MenuItem> Item(std::string_view name)
+{
+    return fw::GetAppObject()->GetMenuBar()->FindItem(name);
+}
+
+// What the Edit menu shows for the item, after the pass that runs before it opens.
+bool Enabled(std::string_view name)
+{
+    fw::RunMenuEnablingPass();
+    return Item(name)->Enabled();
+}
+
+class TextFields : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        harness::StartRuntime();
+        if (!fw::GetAppObject())
+            NewAppInstance();
+    }
+
+    template<class W>
+    std::shared_ptr<W> Open()
+    {
+        auto w = W::Get();
+        w->Show();
+        harness::ProcessEvents();
+        return w;
+    }
+
+    void TearDown() override
+    {
+        fw::SetRndSource({ });
+        for (const std::string& name : { wTilfaeldigRaekkefoelge::Lookup().Name(), wTilfaeldigtTal::Lookup().Name() })
+            if (auto w = fw::GetImplicitWindow(name))
+                w->Close();
+        QApplication::clipboard()->clear();
+        harness::ProcessEvents();
+        harness::ExpectNoPendingException();
+    }
+};
+
+TEST_F(TextFields, LinesThatComeInAreTheLinesTheShuffleRuleReadsInThePastedText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    const std::vector<std::pair<const char*, std::function<void(const QString&)>>> ways {
+        { "Ctrl+V", [&](const QString& text) { harness::Paste(field, text); } },
+        { "Sæt ind", [&](const QString& text) {
+             QApplication::clipboard()->setText(text);
+             harness::Focus(field);
+             fw::ChooseMenuItem(Item("EditPaste"));
+         } },
+        { "drop", [&](const QString& text) { Drop(field, text); } },
+        { "input method", [&](const QString& text) { Commit(field, text); } },
+        { "set", [&](const QString& text) { field.SetText(text.toStdString()); } },
+    };
+    // Every line break of the rule (LF CR one, a lone CR or LF one) is one line break in the field.
+    for (const std::string text : { "a\n\rb", "a\n\r\n\rb", "a\n\n\rb\r", "\n\r", "en\rto\n\rtre\r\r", "x\n\ry\n" }) {
+        for (const auto& [way, bring_in] : ways) {
+            SCOPED_TRACE(std::string(way) + ": " + text);
+            field.SetText("");
+            bring_in(Q(text));
+            EXPECT_EQ(field.Text(), literal::Normalise(text));
+
+            // Shuffled, it gives the items the rule gives on the pasted text.
+            fw::SetRndSource([] { return std::nextafter(1.0, 0.0); });
+            w->TilfaeldigRaekkefoelge_Action();
+            EXPECT_EQ(field.Text(), literal::ShuffleLines(text, [] { return std::nextafter(1.0, 0.0); }).value());
+        }
+    }
+    // CR LF is one line break, and so are the line and paragraph separators.
+    field.SetText("");
+    harness::Paste(field, Q("a\r\nb\xE2\x80\xA8" "c\xE2\x80\xA9" "d"));
+    EXPECT_EQ(field.Text(), "a\rb\rc\rd");
+}
+
+TEST_F(TextFields, TheMaximumTakesFourCharactersWholeAndOneLineHoweverTheyComeIn)
+{
+    auto w = Open<wTilfaeldigtTal>();
+    auto& max = MaxTal(*w);
+    auto replace = [&](const std::function<void()>& bring_in) {
+        max.SetText("");
+        harness::Focus(max);
+        bring_in();
+        return max.Text();
+    };
+    auto paste = [&](const char* text) { return replace([&] { harness::Paste(max, Q(text)); }); };
+    EXPECT_EQ(paste("123😀"), "123😀");
+    EXPECT_EQ(paste("😀😀😀"), "😀😀😀");
+    EXPECT_EQ(paste("12345😀"), "1234");
+    EXPECT_EQ(paste("😀😀😀😀😀"), "😀😀😀😀");
+    EXPECT_EQ(replace([&] { Commit(max, "𝄞𝄞𝄞𝄞𝄞"); }), "𝄞𝄞𝄞𝄞");
+    EXPECT_EQ(replace([&] { max.SetText("😀😀😀😀😀"); }), "😀😀😀😀");
+    EXPECT_EQ(replace([&] { Drop(max, "😀😀😀😀😀"); }), "😀😀😀😀");
+    EXPECT_EQ(replace([&] {
+        harness::Type(max, "123");
+        TypeKey(max, "😀");
+        TypeKey(max, "😀");
+        harness::Type(max, "4");
+    }),
+        "123😀");
+
+    // Line breaks are dropped, the lines joined.
+    EXPECT_EQ(paste("1\n5"), "15");
+    EXPECT_EQ(paste("\r\n42\r\n"), "42");
+    EXPECT_EQ(replace([&] { Drop(max, "1\r5"); }), "15");
+    EXPECT_EQ(replace([&] { Commit(max, "7\n8"); }), "78");
+
+    // A paste replaces the selection; what does not fit is cut from the pasted text.
+    max.SetText("10");
+    max.SelectAll();
+    harness::Paste(max, "😀😀😀😀😀");
+    EXPECT_EQ(max.Text(), "😀😀😀😀");
+    max.SetSelStart(1);
+    max.SetSelLength(2);
+    harness::Paste(max, "abc");
+    EXPECT_EQ(max.Text(), "😀ab😀");
+    EXPECT_EQ(max.SelStart(), 3);
+}
+
+TEST_F(TextFields, PasteNeedsTextOnTheClipboardAndAFieldThatTakesIt)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Focus(field);
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(Enabled("EditPaste"));
+    EXPECT_FALSE(fw::ChooseMenuItem(Item("EditPaste")));
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "");
+
+    QApplication::clipboard()->setText("æble");
+    EXPECT_TRUE(Enabled("EditPaste"));
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditPaste")));
+    EXPECT_EQ(field.Text(), "æbleæble");
+
+    // Fortryd takes back the paste alone, not the typing before it.
+    harness::Type(field, "s");
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    harness::Key(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "æbleæbles");
+
+    // Not into the read-only minimum; the maximum as the random-order text.
+    auto numbers = Open<wTilfaeldigtTal>();
+    harness::Focus(MinTal(*numbers));
+    EXPECT_FALSE(Enabled("EditPaste"));
+    harness::Key(*numbers, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(MinTal(*numbers).Text(), "1");
+    QApplication::clipboard()->setText("0");
+    harness::Focus(MaxTal(*numbers));
+    harness::Key(*numbers, Qt::Key_End);
+    harness::Key(*numbers, Qt::Key_Backspace);
+    harness::Key(*numbers, Qt::Key_V, Qt::ControlModifier);
+    harness::Type(MaxTal(*numbers), "5");
+    EXPECT_EQ(MaxTal(*numbers).Text(), "105");
+    harness::Key(*numbers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MaxTal(*numbers).Text(), "10");
+    harness::Key(*numbers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MaxTal(*numbers).Text(), "1");
+}
+
+}
