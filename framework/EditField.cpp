@@ -1,21 +1,28 @@
 #include "framework/EditField.h"
 
+#include "framework/MenuBar.h"
+#include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/MenuItemImpl.h"
 #include "framework/qt/TextArea.h"
 #include "framework/qt/TextLine.h"
 #include "framework/qt/TextUnits.h"
 #include "framework/qt/WindowImpl.h"
+#include "framework/qt/WindowSupport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 
 namespace fw {
 
@@ -36,6 +43,53 @@ TextLine* LineOf(QWidget* widget)
 QString RawText(const QPlainTextEdit& area)
 {
     return area.document()->toRawText();
+}
+
+// The Edit menu's commands for a text field, offered by its context menu.
+constexpr std::array kFieldCommands = { "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll" };
+
+// The field's context menu: the items of the field commands in the window's
+// menu bar, with their texts, shortcuts, enabling and separators, each
+// chosen as from the menu bar.
+void PopUpEditMenu(EditField& field, QWidget& widget, const QPoint& where)
+{
+    const auto window = field.GetWindow();
+    const auto bar = window ? window->ShownMenuBar() : nullptr;
+    if (!bar)
+        return;
+    // The commands act on the field the user clicked, in its window.
+    widget.setFocus(Qt::PopupFocusReason);
+    BringToFront(*window);
+    Deliver(RunMenuEnablingPass);
+
+    auto* menu = new QMenu(&widget);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    bool separate = false;
+    std::function<void(const MenuItem&)> add = [&](const MenuItem& parent) {
+        for (const auto& item : parent.Children()) {
+            if (!item->Children().empty()) {
+                add(*item);
+                separate = !menu->isEmpty();
+            } else if (item->IsSeparator()) {
+                separate = !menu->isEmpty();
+            } else if (std::find(kFieldCommands.begin(), kFieldCommands.end(), item->Name()) != kFieldCommands.end()) {
+                if (separate)
+                    menu->addSeparator();
+                separate = false;
+                QAction* action = menu->addAction(ToQString(item->Text()));
+                action->setShortcut(KeySequenceOf(*item));
+                action->setShortcutContext(Qt::WidgetShortcut);
+                action->setEnabled(item->Enabled());
+                QObject::connect(action, &QAction::triggered, menu, [item] { Deliver([item] { ChooseMenuItem(item); }); });
+            }
+        }
+    };
+    add(*bar);
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
+    }
+    menu->popup(where);
 }
 
 }
@@ -324,10 +378,18 @@ void EditField::MakeEditor()
 void EditField::ConnectEditor()
 {
     QObject* receiver = m_impl->receiver.get();
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+    QWidget* widget = m_impl->widget;
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
         QObject::connect(line, &QLineEdit::textChanged, receiver, [this] { EditorChanged(); });
-    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(widget))
         QObject::connect(area, &QPlainTextEdit::textChanged, receiver, [this] { EditorChanged(); });
+
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(widget, &QWidget::customContextMenuRequested, receiver, [this, widget](const QPoint& point) {
+        // A multi-line field gives the point in its viewport.
+        auto* area = qobject_cast<QPlainTextEdit*>(widget);
+        PopUpEditMenu(*this, *widget, (area ? area->viewport() : widget)->mapToGlobal(point));
+    });
 }
 
 void EditField::EditorChanged()

@@ -13,6 +13,7 @@ namespace fw {
 // LF, LF CR, lone CR or LF, U+2028 and U+2029 as one line break. A one-line
 // field drops them from what the user pastes, drops or enters through an
 // input method. Positions, lengths and LimitText count characters.
+// A right click offers the Edit menu's commands for the field.
 class EditField : public Control {
 public:
     static const ClassRecord& Lookup();

@@ -1,7 +1,8 @@
 // The text fields as the user meets them in the program's windows, with the
 // application object and its menu bar made as start-up makes them: line
-// breaks and the character limit at every way text comes in, and the Edit
-// commands through the menu and their shortcuts.
+// breaks and the character limit at every way text comes in, the Edit
+// commands through the menu, their shortcuts and the fields' context menu,
+// and the counts the menu-enabling pass uses.
 
 #include "framework/Application.h"
 #include "framework/EditField.h"
@@ -87,6 +88,36 @@ void TypeKey(const fw::Control& field, const QString& text)
     QApplication::sendEvent(harness::WidgetOf(field), &press);
 }
 
+// The field's context menu, opened with a right click in it.
+QMenu* ContextMenu(const fw::Control& field)
+{
+    QWidget* surface = Surface(field);
+    const QPoint point(4, 4);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, surface->mapToGlobal(point));
+    QApplication::sendEvent(surface, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// A menu's entries as the user reads them: text, or "-" for a separator, and whether enabled.
+std::vector<std::pair<std::string, bool>> Entries(const QMenu& menu)
+{
+    std::vector<std::pair<std::string, bool>> entries;
+    for (const QAction* action : menu.actions())
+        entries.emplace_back(action->isSeparator() ? "-" : action->text().toStdString(), action->isEnabled());
+    return entries;
+}
+
+void Click(QMenu& menu, const std::string& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text().toStdString() == text) {
+            QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(action).center());
+            harness::ProcessEvents();
+            return;
+        }
+    ADD_FAILURE() << "no entry " << text;
+}
+
 std::shared_ptr<fw::MenuItem> Item(std::string_view name)
 {
     return fw::GetAppObject()->GetMenuBar()->FindItem(name);
@@ -98,6 +129,8 @@ bool Enabled(std::string_view name)
     fw::RunMenuEnablingPass();
     return Item(name)->Enabled();
 }
+
+std::string Clipboard() { return QApplication::clipboard()->text().toStdString(); }
 
 class TextFields : public ::testing::Test {
 protected:
@@ -123,10 +156,28 @@ protected:
         for (const std::string& name : { wTilfaeldigRaekkefoelge::Lookup().Name(), wTilfaeldigtTal::Lookup().Name() })
             if (auto w = fw::GetImplicitWindow(name))
                 w->Close();
+        if (plain)
+            plain->Close();
         QApplication::clipboard()->clear();
         harness::ProcessEvents();
         harness::ExpectNoPendingException();
     }
+
+    // A window of the framework's own with a one-line and a multi-line field, showing the application's menu bar.
+    fw::EditField& PlainField(bool multi_line = false)
+    {
+        if (!plain) {
+            plain = std::make_shared<fw::Window>();
+            plain->Construct();
+            plain->AddControl("Linje", plain->NewControl<fw::EditField>());
+            plain->AddControl("Flere", plain->NewControl<fw::EditField>());
+            ControlNamed(*plain, "Flere").SetProperty("MultiLine", true);
+            harness::ProcessEvents();
+        }
+        return ControlAs<fw::EditField>(*plain, multi_line ? "Flere" : "Linje");
+    }
+
+    std::shared_ptr<fw::Window> plain;
 };
 
 TEST_F(TextFields, LinesThatComeInAreTheLinesTheShuffleRuleReadsInThePastedText)
@@ -208,6 +259,93 @@ TEST_F(TextFields, TheMaximumTakesFourCharactersWholeAndOneLineHoweverTheyComeIn
     EXPECT_EQ(max.SelStart(), 3);
 }
 
+TEST_F(TextFields, ContextMenusOfferTheEditMenusCommandsWithTheirTextsAndEnabling)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Type(field, "to linjer\nher");
+    field.SetSelStart(10);
+    field.SetSelLength(3);
+
+    QMenu* menu = ContextMenu(field);
+    ASSERT_NE(menu, nullptr);
+    const std::vector<std::pair<std::string, bool>> expected {
+        { "Fortryd", true }, { "-", true }, { "Klip", true }, { "Kopier", true }, { "Sæt ind", false }, { "Slet", true },
+        { "-", true }, { "Vælg alt", true } };
+    EXPECT_EQ(Entries(*menu), expected);
+    // The same enabling as the Edit menu's.
+    for (const auto& [name, text] : { std::pair { "EditUndo", "Fortryd" }, { "EditPaste", "Sæt ind" } })
+        EXPECT_EQ(Item(name)->Enabled(), text == std::string("Fortryd")) << name;
+
+    // Each entry acts as the Edit menu's item: Vælg alt runs the field's own handler.
+    Click(*menu, "Kopier");
+    EXPECT_EQ(Clipboard(), "her");
+    Click(*ContextMenu(field), "Vælg alt");
+    EXPECT_EQ(field.SelStart(), 0);
+    EXPECT_EQ(field.SelLength(), 13);
+    menu = ContextMenu(field);
+    EXPECT_TRUE(Entries(*menu)[4].second) << "Sæt ind, now that the clipboard holds text";
+    EXPECT_FALSE(Entries(*menu)[7].second) << "Vælg alt, with everything selected";
+    Click(*menu, "Klip");
+    EXPECT_EQ(field.Text(), "");
+    EXPECT_EQ(Clipboard(), "to linjer\nher");
+
+    // A one-line field, read-only or not.
+    auto numbers = Open<wTilfaeldigtTal>();
+    MinTal(*numbers).SelectAll();
+    menu = ContextMenu(MinTal(*numbers));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Entries(*menu), (std::vector<std::pair<std::string, bool>> { { "Fortryd", false }, { "-", true },
+                                  { "Klip", false }, { "Kopier", true }, { "Sæt ind", false }, { "Slet", false },
+                                  { "-", true }, { "Vælg alt", true } }));
+    menu->close();
+    menu = ContextMenu(MaxTal(*numbers));
+    Click(*menu, "Sæt ind");
+    EXPECT_EQ(MaxTal(*numbers).Text(), "10to");
+
+    // A right click in a window behind acts in that window.
+    field.SetText("igen");
+    Click(*ContextMenu(field), "Vælg alt");
+    EXPECT_EQ(field.SelLength(), 4);
+    EXPECT_EQ(MaxTal(*numbers).SelLength(), 0);
+}
+
+TEST_F(TextFields, CutCopyAndClearNeedASelectionInTheMenuAndByShortcut)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Type(field, "første\nanden");
+    QApplication::clipboard()->setText("før");
+    for (const char* name : { "EditCut", "EditCopy", "EditClear" }) {
+        EXPECT_FALSE(Enabled(name)) << name;
+        EXPECT_FALSE(fw::ChooseMenuItem(Item(name))) << name;
+    }
+    harness::Key(*w, Qt::Key_X, Qt::ControlModifier);
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "første\randen");
+    EXPECT_EQ(Clipboard(), "før");
+
+    // Copied as the user sees it, line break included, by the menu and by Ctrl+C.
+    field.SetSelStart(4);
+    field.SetSelLength(4);
+    EXPECT_TRUE(Enabled("EditCut"));
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditCopy")));
+    EXPECT_EQ(Clipboard(), "te\na");
+    field.SetSelStart(0);
+    field.SetSelLength(2);
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "fø");
+    harness::Key(*w, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "rste\randen");
+    field.SetSelLength(4);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditCut")));
+    EXPECT_EQ(Clipboard(), "rste");
+    field.SetSelLength(1);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditClear")));
+    EXPECT_EQ(field.Text(), "anden");
+    EXPECT_EQ(Clipboard(), "rste");
+}
+
 TEST_F(TextFields, PasteNeedsTextOnTheClipboardAndAFieldThatTakesIt)
 {
     auto w = Open<wTilfaeldigRaekkefoelge>();
@@ -248,6 +386,36 @@ TEST_F(TextFields, PasteNeedsTextOnTheClipboardAndAFieldThatTakesIt)
     EXPECT_EQ(MaxTal(*numbers).Text(), "10");
     harness::Key(*numbers, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(MaxTal(*numbers).Text(), "1");
+}
+
+TEST_F(TextFields, UndoIsOffInAReadOnlyFieldInTheMenuAndByShortcut)
+{
+    for (bool multi_line : { false, true }) {
+        auto& field = PlainField(multi_line);
+        harness::Type(field, "abc");
+        EXPECT_TRUE(Enabled("EditUndo"));
+        field.SetReadOnly(true);
+        EXPECT_FALSE(Enabled("EditUndo")) << multi_line;
+        EXPECT_FALSE(fw::ChooseMenuItem(Item("EditUndo")));
+        harness::Key(*plain, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field.Text(), "abc");
+
+        field.SetReadOnly(false);
+        harness::Key(*plain, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field.Text(), "");
+    }
+}
+
+TEST_F(TextFields, TabTypesATabInTheRandomOrderText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    // Two lines: the button takes the focus too, and Tab stays in the text all the same.
+    harness::Type(field, "en\nto");
+    harness::Key(*w, Qt::Key_Tab);
+    harness::Type(field, "tre");
+    EXPECT_EQ(field.Text(), "en\rto\ttre");
+    EXPECT_TRUE(harness::WidgetOf(field)->hasFocus());
 }
 
 }
