@@ -3,6 +3,7 @@
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
+#include "framework/Values.h"
 #include "framework/Window.h"
 #include "framework/qt/ControlImpl.h"
 #include "framework/qt/MenuItemImpl.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 
 namespace fw {
@@ -36,13 +38,6 @@ TextArea* AreaOf(QWidget* widget)
 TextLine* LineOf(QWidget* widget)
 {
     return dynamic_cast<TextLine*>(widget);
-}
-
-// The text of a multi-line field, one unit per document position (a line
-// break is one paragraph separator).
-QString RawText(const QPlainTextEdit& area)
-{
-    return area.document()->toRawText();
 }
 
 // The Edit menu's commands for a text field, offered by its context menu.
@@ -103,13 +98,25 @@ std::string EditField::Text() const
     if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
         return FromQString(line->text());
     if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
-        QString text = RawText(*area);
+        QString text = area->document()->toRawText();
         // A line break is reported as one CR (Shift+Return makes a line separator).
         text.replace(QChar::ParagraphSeparator, u'\r');
         text.replace(QChar::LineSeparator, u'\r');
         return FromQString(text);
     }
     return m_pending_text;
+}
+
+int32_t EditField::TextLength() const
+{
+    int64_t length = 0;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        length = CharsIn(line->text(), line->text().size());
+    else if (auto* area = AreaOf(m_impl->widget))
+        length = area->Index().Characters();
+    else
+        length = Len(m_pending_text);
+    return static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
 }
 
 bool EditField::HasLineBreak() const
@@ -140,8 +147,8 @@ int32_t EditField::SelStart() const
         const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
         return CharsIn(line->text(), start);
     }
-    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
-        return static_cast<int32_t>(CharsIn(RawText(*area), area->textCursor().selectionStart()));
+    if (auto* area = AreaOf(m_impl->widget))
+        return static_cast<int32_t>(area->Index().CharactersBefore(area->textCursor().selectionStart()));
     return 0;
 }
 
@@ -154,10 +161,10 @@ int32_t EditField::SelLength() const
         const int start = line->selectionStart();
         return CharsIn(text, start + line->selectionLength()) - CharsIn(text, start);
     }
-    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+    if (auto* area = AreaOf(m_impl->widget)) {
         const QTextCursor cursor = area->textCursor();
-        const QString text = RawText(*area);
-        return static_cast<int32_t>(CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart()));
+        DocumentIndex& index = area->Index();
+        return static_cast<int32_t>(index.CharactersBefore(cursor.selectionEnd()) - index.CharactersBefore(cursor.selectionStart()));
     }
     return 0;
 }
@@ -168,9 +175,9 @@ void EditField::SetSelStart(int32_t start)
     const int64_t chars = std::max<int32_t>(0, start);
     if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
         line->setCursorPosition(static_cast<int>(UnitsFor(line->text(), chars)));
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+    } else if (auto* area = AreaOf(m_impl->widget)) {
         QTextCursor cursor = area->textCursor();
-        cursor.setPosition(static_cast<int>(UnitsFor(RawText(*area), chars)));
+        cursor.setPosition(area->Index().PositionOf(chars));
         area->setTextCursor(cursor);
     }
 }
@@ -184,11 +191,11 @@ void EditField::SetSelLength(int32_t length)
         const QString text = line->text();
         const auto from = UnitsFor(text, start);
         line->setSelection(static_cast<int>(from), static_cast<int>(UnitsFor(text, end) - from));
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
-        const QString text = RawText(*area);
+    } else if (auto* area = AreaOf(m_impl->widget)) {
+        DocumentIndex& index = area->Index();
         QTextCursor cursor = area->textCursor();
-        cursor.setPosition(static_cast<int>(UnitsFor(text, start)));
-        cursor.setPosition(static_cast<int>(UnitsFor(text, end)), QTextCursor::KeepAnchor);
+        cursor.setPosition(index.PositionOf(start));
+        cursor.setPosition(index.PositionOf(end), QTextCursor::KeepAnchor);
         area->setTextCursor(cursor);
     }
 }
@@ -226,8 +233,11 @@ bool EditField::CanPaste() const
 {
     if (m_read_only || !m_impl->widget)
         return false;
+    // Whether the clipboard offers text, not the text itself: fetching a huge
+    // text from it, or converting it, would take seconds.
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard && !clipboard->text().isEmpty();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
 }
 
 void EditField::Undo()
@@ -408,11 +418,10 @@ void EditField::ApplyLimit()
             line->ShowText(line->text());
     } else if (auto* area = AreaOf(m_impl->widget)) {
         area->limit = m_limit_text;
-        const QString text = RawText(*area);
-        const qsizetype keep = UnitsFor(text, m_limit_text);
-        if (m_limit_text > 0 && keep < text.size()) {
+        const int keep = area->Index().PositionOf(m_limit_text);
+        if (m_limit_text > 0 && keep < area->document()->characterCount() - 1) {
             QTextCursor cursor(area->document());
-            cursor.setPosition(static_cast<int>(keep));
+            cursor.setPosition(keep);
             cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
         }

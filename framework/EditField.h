@@ -24,7 +24,9 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
-    // Whether Text() would hold a CR or LF, answered without reading a huge text out.
+    // Len(Text()) and whether Text() would hold a CR or LF, answered without
+    // reading a huge text out.
+    int32_t TextLength() const;
     bool HasLineBreak() const;
 
     int32_t SelStart() const;

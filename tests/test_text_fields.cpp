@@ -418,4 +418,66 @@ TEST_F(TextFields, TabTypesATabInTheRandomOrderText)
     EXPECT_TRUE(harness::WidgetOf(field)->hasFocus());
 }
 
+// The counts the enabling pass reads, taken from the widget without copying
+// the text out, against the rule read literally from the whole text.
+TEST_F(TextFields, EnablingAnswersAreThoseOfTheRuleOnTheWholeText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& area = Tekstfelt(*w);
+    auto& line = PlainField();
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces { "a", "æ", "😀", "𝄞", " ", "\r", "\n", "\r\n", "\n\r", "\xE2\x80\xA8", "\t" };
+    auto text = [&] {
+        std::string t;
+        for (int n = random() % 12; n > 0; --n)
+            t += pieces[random() % pieces.size()];
+        return t;
+    };
+    // The selection in characters, read from the widget's own text and positions.
+    auto selection = [](const fw::EditField& field) {
+        QWidget* widget = harness::WidgetOf(field);
+        QString units;
+        int start = 0, end = 0;
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            units = edit->document()->toRawText();
+            start = edit->textCursor().selectionStart();
+            end = edit->textCursor().selectionEnd();
+        } else {
+            auto* one = qobject_cast<QLineEdit*>(widget);
+            units = one->text();
+            start = one->hasSelectedText() ? one->selectionStart() : one->cursorPosition();
+            end = one->hasSelectedText() ? one->selectionEnd() : start;
+        }
+        return std::pair { fw::Len(units.left(start).toStdString()), fw::Len(units.mid(start, end - start).toStdString()) };
+    };
+
+    for (int round = 0; round < 300; ++round) {
+        for (fw::EditField* field : { static_cast<fw::EditField*>(&area), &line }) {
+            field->GetWindow()->Show();
+            harness::Focus(*field);
+            switch (random() % 4) {
+            case 0: field->SetText(text()); break;
+            case 1: harness::Paste(*field, Q(text())); break;
+            case 2: harness::Key(*field->GetWindow(), Qt::Key_Z, Qt::ControlModifier); break;
+            case 3: harness::Key(*field->GetWindow(), Qt::Key_Backspace); break;
+            }
+            const int32_t length = fw::Len(field->Text());
+            field->SetSelStart(int32_t(random() % (length + 2)));
+            field->SetSelLength(int32_t(random() % (length + 2)));
+            if (random() % 2)
+                harness::Key(*field->GetWindow(), random() % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+
+            const std::string t = field->Text();
+            const auto [start, selected] = selection(*field);
+            SCOPED_TRACE(t);
+            ASSERT_EQ(field->TextLength(), fw::Len(t));
+            ASSERT_EQ(field->SelStart(), start);
+            ASSERT_EQ(field->SelLength(), selected);
+            EXPECT_EQ(Enabled("EditCopy"), selected > 0);
+            EXPECT_EQ(Item("EditSelectAll")->Enabled(),
+                field == &area ? (t.empty() ? false : selected < fw::Len(t)) : !t.empty());
+        }
+    }
+}
+
 }

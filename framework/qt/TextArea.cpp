@@ -30,6 +30,14 @@ QString Typed(const QKeyEvent& event, bool tab_changes_focus)
 TextArea::TextArea(QWidget* parent)
     : QPlainTextEdit(parent)
 {
+    m_index.Watch(*document());
+}
+
+DocumentIndex& TextArea::Index()
+{
+    if (m_index.Document() != document())
+        m_index.Watch(*document());
+    return m_index;
 }
 
 void TextArea::ShowText(const QString& text)
@@ -41,10 +49,10 @@ void TextArea::ShowText(const QString& text)
 
 int64_t TextArea::Room()
 {
-    const QString text = document()->toRawText();
+    DocumentIndex& index = Index();
     const QTextCursor cursor = textCursor();
-    const int64_t selected = CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
-    return RoomFor(limit, CharsIn(text, text.size()), selected);
+    const int64_t selected = index.CharactersBefore(cursor.selectionEnd()) - index.CharactersBefore(cursor.selectionStart());
+    return RoomFor(limit, index.Characters(), selected);
 }
 
 QString TextArea::Fitting(const QString& text)
@@ -82,6 +90,19 @@ void TextArea::insertFromMimeData(const QMimeData* source)
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+// Copied text is plain text only: the toolkit's own copy also makes HTML and
+// OpenDocument forms of the selection, the first time anyone asks the
+// clipboard what it holds, which takes seconds for a huge selection.
+QMimeData* TextArea::createMimeDataFromSelection() const
+{
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    auto* data = new QMimeData;
+    data->setText(text);
+    return data;
 }
 
 void TextArea::inputMethodEvent(QInputMethodEvent* event)

@@ -2,6 +2,8 @@
 
 // Framework-internal: the widget of a multi-line text field.
 
+#include "framework/qt/DocumentIndex.h"
+
 #include <QPlainTextEdit>
 
 #include <cstdint>
@@ -19,12 +21,15 @@ public:
     // Most characters the text may hold; 0 is no limit.
     int32_t limit { 0 };
 
+    // The index of the document shown now.
+    DocumentIndex& Index();
     // Replaces the whole text, cut at the limit.
     void ShowText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
@@ -32,6 +37,8 @@ private:
     int64_t Room();
     // The part of the text, line breaks made LFs, that fits in place of the selection.
     QString Fitting(const QString& text);
+
+    DocumentIndex m_index;
 };
 
 }
