@@ -47,6 +47,7 @@ namespace {
 cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
 fw::EditField& MaxTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MaxTal"); }
 fw::EditField& MinTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MinTal"); }
+QPlainTextEdit& AreaOf(const fw::Control& field) { return *qobject_cast<QPlainTextEdit*>(harness::WidgetOf(field)); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -478,6 +479,51 @@ TEST_F(TextFields, EnablingAnswersAreThoseOfTheRuleOnTheWholeText)
                 field == &area ? (t.empty() ? false : selected < fw::Len(t)) : !t.empty());
         }
     }
+}
+
+// Whether every line of the text's first block but its last ends at a space.
+bool WrapsAtSpaces(QPlainTextEdit& edit)
+{
+    const QTextBlock block = edit.document()->firstBlock();
+    edit.document()->documentLayout()->blockBoundingRect(block);
+    const QString text = block.text();
+    QTextLayout* layout = block.layout();
+    for (int i = 0; i + 1 < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (text.at(line.textStart() + line.textLength() - 1) != u' ')
+            return false;
+    }
+    return layout->lineCount() > 1;
+}
+
+TEST_F(TextFields, ALongRunWithoutSpacesWrapsEveryLineAtTheEdgeWhileTheTextHoldsIt)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    QPlainTextEdit& edit = AreaOf(field);
+    std::string words;
+    for (int i = 0; i < 100; ++i)
+        words += "ord" + std::to_string(i) + " ";
+    field.SetText(words);
+    EXPECT_TRUE(WrapsAtSpaces(edit)) << "an ordinary long line wraps at its spaces";
+
+    // A hash or a base64 text without spaces: every line of the text wraps at the edge.
+    harness::Focus(field);
+    harness::Key(*w, Qt::Key_End, Qt::ControlModifier);
+    harness::Paste(field, "\n" + QString(6000, u'y'));
+    EXPECT_FALSE(WrapsAtSpaces(edit));
+    harness::Key(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(WrapsAtSpaces(edit)) << "the run is gone";
+
+    // Made or split by typing.
+    field.SetText(words + "\r" + std::string(4999, 'y'));
+    EXPECT_TRUE(WrapsAtSpaces(edit));
+    harness::Key(*w, Qt::Key_End, Qt::ControlModifier);
+    harness::Type(field, "y");
+    EXPECT_FALSE(WrapsAtSpaces(edit));
+    field.SetSelStart(fw::Len(words) + 2500);
+    harness::Type(field, " ");
+    EXPECT_TRUE(WrapsAtSpaces(edit));
 }
 
 }

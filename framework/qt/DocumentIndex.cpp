@@ -29,6 +29,30 @@ int64_t Surrogates(QStringView text)
     return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
 
+// Where the toolkit may wrap a line that does not fit: at a space (one that
+// is not a no-break space).
+bool IsBreakOpportunity(QChar c)
+{
+    const char16_t unit = c.unicode();
+    if (unit < 0x80)
+        return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
+    if (unit < 0x100)
+        return unit == 0x85;
+    return c.isSpace() && c.decompositionTag() != QChar::NoBreak;
+}
+
+}
+
+std::optional<qsizetype> LongRunIn(QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (IsBreakOpportunity(text[i]))
+            start = i + 1;
+        else if (i + 1 - start >= DocumentIndex::kLongRun)
+            return start;
+    }
+    return std::nullopt;
 }
 
 DocumentIndex::~DocumentIndex()
@@ -42,7 +66,12 @@ void DocumentIndex::Watch(QTextDocument& document)
     m_document = &document;
     m_connection = QObject::connect(&document, &QTextDocument::contentsChange, &document,
         [this](int position, int removed, int added) { Changed(position, removed, added); });
+    m_long_run.reset();
     IndexPairs();
+    if (const auto start = LongRunIn(TextBetween(document, 0, Units())))
+        m_long_run = int(*start);
+    if (on_long_run_changed)
+        on_long_run_changed();
 }
 
 int DocumentIndex::Units() const
@@ -52,16 +81,51 @@ int DocumentIndex::Units() const
 
 void DocumentIndex::Changed(int position, int removed, int added)
 {
+    const int units = Units();
+    const int from = std::clamp(position, 0, units);
+    const int to = std::clamp(position + added, from, units);
+    // The changed text with up to a long run either side: a long run that the
+    // change made or lengthened lies across it.
+    const int around_from = std::max(0, from - int(kLongRun));
+    const int around_to = std::min(units, to + int(kLongRun));
+    const QString around = TextBetween(*m_document, around_from, around_to);
+
     // What the change took out is gone: it is known only when there was nothing to take.
-    if (m_surrogates != 0 && (removed > 0 || m_surrogates < 0)) {
+    if (m_surrogates != 0 && (removed > 0 || m_surrogates < 0))
         m_surrogates = -1;
-    } else {
-        const int units = Units();
-        const int from = std::clamp(position, 0, units);
-        const int to = std::clamp(position + added, from, units);
-        m_surrogates += Surrogates(TextBetween(*m_document, from, to));
-    }
+    else
+        m_surrogates += Surrogates(QStringView(around).mid(from - around_from, to - from));
     m_pairs_known = false;
+
+    const bool had_long_run = HasLongRun();
+    if (m_long_run) {
+        int& at = *m_long_run;
+        if (at >= position + removed)
+            at += added - removed;
+        else if (at > position)
+            at = position;
+        at = std::clamp(at, 0, units);
+    }
+    if (const auto start = LongRunIn(around)) {
+        m_long_run = around_from + int(*start);
+    } else if (m_long_run) {
+        // The run it knew of may be gone: look where it was, then everywhere.
+        const int at = *m_long_run;
+        const int near_from = std::max(0, at - int(kLongRun));
+        const int near_to = std::min(units, at + int(kLongRun));
+        std::optional<qsizetype> start = LongRunIn(TextBetween(*m_document, near_from, near_to));
+        int offset = near_from;
+        if (!start && !(around_from == 0 && around_to == units)) {
+            start = LongRunIn(TextBetween(*m_document, 0, units));
+            offset = 0;
+        }
+        if (start)
+            m_long_run = offset + int(*start);
+        else
+            m_long_run.reset();
+    }
+    if (had_long_run != HasLongRun() && on_long_run_changed)
+        on_long_run_changed();
 }
 
 void DocumentIndex::IndexPairs()

@@ -9,12 +9,17 @@
 #include <QTextDocument>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace fw {
 
 class DocumentIndex {
 public:
+    // A run of this many units without a space is a long run.
+    static constexpr qsizetype kLongRun = 5000;
+
     DocumentIndex() = default;
     ~DocumentIndex();
     DocumentIndex(const DocumentIndex&) = delete;
@@ -32,6 +37,12 @@ public:
     // The position before character `characters`; beyond the last, the end.
     int PositionOf(int64_t characters);
 
+    // Whether the document holds a long run (see kLongRun).
+    bool HasLongRun() const { return m_long_run.has_value(); }
+    // Raised when that answer changes, inside the change, before the
+    // document is laid out again.
+    std::function<void()> on_long_run_changed;
+
 private:
     int Units() const;
     void Changed(int position, int removed, int added);
@@ -45,6 +56,13 @@ private:
     // With surrogates: the position of the low half of each pair, in order.
     std::vector<int> m_pair_ends;
     bool m_pairs_known { false };
+    // A position inside a long run, moved along with each change. (Not a
+    // QTextCursor: a cursor made or dropped while the document clears itself
+    // would be left dangling in the document's own list.)
+    std::optional<int> m_long_run;
 };
+
+// A long run without a space (see DocumentIndex::kLongRun) in the text: where it starts.
+std::optional<qsizetype> LongRunIn(QStringView text);
 
 }

@@ -30,6 +30,7 @@ QString Typed(const QKeyEvent& event, bool tab_changes_focus)
 TextArea::TextArea(QWidget* parent)
     : QPlainTextEdit(parent)
 {
+    m_index.on_long_run_changed = [this] { FollowLongRuns(); };
     m_index.Watch(*document());
 }
 
@@ -44,7 +45,21 @@ void TextArea::ShowText(const QString& text)
 {
     const QString flat = WithLineFeeds(text);
     const QString shown = limit > 0 ? FirstChars(flat, limit) : flat;
+    PrepareFor(shown);
     setPlainText(shown);
+}
+
+void TextArea::PrepareFor(const QString& text)
+{
+    if (!Index().HasLongRun() && LongRunIn(text))
+        setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+void TextArea::FollowLongRuns()
+{
+    // Looking for a word boundary, the toolkit would search the rest of a
+    // long run again for every line it makes of it.
+    setWordWrapMode(m_index.HasLongRun() ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 int64_t TextArea::Room()
@@ -83,6 +98,7 @@ void TextArea::insertFromMimeData(const QMimeData* source)
         return;
     }
     const QString fitting = Fitting(source->text());
+    PrepareFor(fitting);
     QTextCursor cursor = textCursor();
     // Not one undo step with the typing before it, as the toolkit's own paste.
     cursor.beginEditBlock();

@@ -13,7 +13,9 @@ namespace fw {
 // Every line break that comes in, set, typed, pasted, dropped or from an input
 // method, becomes one paragraph break (see WithLineFeeds). The character limit
 // is kept at those same doors, so every state of the text, those that Undo
-// and Redo bring back included, is within it.
+// and Redo bring back included, is within it. A text holding a long run
+// without a space wraps every line at the field's edge, which the toolkit
+// does in linear time; other texts wrap at word boundaries.
 class TextArea : public QPlainTextEdit {
 public:
     explicit TextArea(QWidget* parent);
@@ -37,6 +39,9 @@ private:
     int64_t Room();
     // The part of the text, line breaks made LFs, that fits in place of the selection.
     QString Fitting(const QString& text);
+    // Wraps anywhere before a long run comes in, so that it is never laid out the slow way.
+    void PrepareFor(const QString& text);
+    void FollowLongRuns();
 
     DocumentIndex m_index;
 };
