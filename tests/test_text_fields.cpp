@@ -345,6 +345,12 @@ TEST_F(TextFields, CutCopyAndClearNeedASelectionInTheMenuAndByShortcut)
     EXPECT_TRUE(fw::ChooseMenuItem(Item("EditClear")));
     EXPECT_EQ(field.Text(), "anden");
     EXPECT_EQ(Clipboard(), "rste");
+
+    // Exactly as it shows: a no-break space stays one.
+    field.SetText("10\xC2\xA0kr.");
+    field.SelectAll();
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "10\xC2\xA0kr.");
 }
 
 TEST_F(TextFields, PasteNeedsTextOnTheClipboardAndAFieldThatTakesIt)
