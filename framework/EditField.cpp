@@ -1,174 +1,95 @@
 #include "framework/EditField.h"
 
+#include "framework/MenuBar.h"
+#include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
+#include "framework/Values.h"
 #include "framework/Window.h"
 #include "framework/qt/ControlImpl.h"
+#include "framework/qt/MenuItemImpl.h"
+#include "framework/qt/TextArea.h"
+#include "framework/qt/TextLine.h"
 #include "framework/qt/TextRewrite.h"
+#include "framework/qt/TextUnits.h"
 #include "framework/qt/WindowImpl.h"
+#include "framework/qt/WindowSupport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-#include <climits>
+#include <array>
+#include <cstdint>
+#include <functional>
 
 namespace fw {
 
 namespace {
 
-// Positions and lengths count characters (code points); the toolkit counts
-// UTF-16 units, two for a character outside the Basic Multilingual Plane.
-
-int32_t CharsIn(const QString& text, qsizetype units)
+TextArea* AreaOf(QWidget* widget)
 {
-    units = std::clamp<qsizetype>(units, 0, text.size());
-    const QChar* data = text.constData();
-    int32_t chars = 0;
-    for (qsizetype i = 0; i < units; ++i)
-        if (!(data[i].isLowSurrogate() && i > 0 && data[i - 1].isHighSurrogate()))
-            ++chars;
-    return chars;
+    return dynamic_cast<TextArea*>(widget);
 }
 
-qsizetype UnitsFor(const QString& text, int64_t chars)
+TextLine* LineOf(QWidget* widget)
 {
-    const QChar* data = text.constData();
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    for (int64_t n = 0; n < chars && i < size; ++n)
-        i += (data[i].isHighSurrogate() && i + 1 < size && data[i + 1].isLowSurrogate()) ? 2 : 1;
-    return i;
+    return dynamic_cast<TextLine*>(widget);
 }
 
-// The text of a multi-line field, one unit per document position (a line
-// break is one paragraph separator).
-QString RawText(const QPlainTextEdit& area)
+// The Edit menu's commands for a text field, offered by its context menu.
+constexpr std::array kFieldCommands = { "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll" };
+
+// The field's context menu: the items of the field commands in the window's
+// menu bar, with their texts, shortcuts, enabling and separators, each
+// chosen as from the menu bar.
+void PopUpEditMenu(EditField& field, QWidget& widget, const QPoint& where)
 {
-    return area.document()->toRawText();
-}
+    const auto window = field.GetWindow();
+    const auto bar = window ? window->ShownMenuBar() : nullptr;
+    if (!bar)
+        return;
+    // The commands act on the field the user clicked, in its window.
+    widget.setFocus(Qt::PopupFocusReason);
+    BringToFront(*window);
+    Deliver([&window] { RunMenuEnablingPass(*window); });
 
-// Every CR LF, lone CR and LF becomes one LF: each shows as one line break,
-// as the toolkit itself counts them when it inserts text.
-QString WithLineFeeds(QString text)
-{
-    QChar* data = text.data();
-    const qsizetype size = text.size();
-    qsizetype out = 0;
-    for (qsizetype in = 0; in < size; ++in) {
-        if (data[in] == u'\r') {
-            data[out++] = u'\n';
-            if (in + 1 < size && data[in + 1] == u'\n')
-                ++in;
-        } else {
-            data[out++] = data[in];
-        }
-    }
-    text.truncate(out);
-    return text;
-}
-
-// The first `chars` characters of the text, or all of it.
-QString FirstChars(const QString& text, int64_t chars)
-{
-    return text.left(UnitsFor(text, std::max<int64_t>(0, chars)));
-}
-
-// A multi-line field's widget. LimitText is kept at the doors, typing, pasting,
-// dropping and input methods, so that every state of the text, those that
-// Undo and Redo bring back included, is within the limit.
-// The text as a multi-line field shows it, cut at the limit.
-QString LimitedText(const std::string& text, int32_t limit)
-{
-    const QString flat = WithLineFeeds(ToQString(text));
-    return limit > 0 ? FirstChars(flat, limit) : flat;
-}
-
-class TextArea : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-    int32_t limit { 0 };
-
-    // The part of the text (line breaks as LFs) that fits in place of the selection.
-    QString Fitting(const QString& text) const
-    {
-        const QString flat = WithLineFeeds(text);
-        return limit > 0 ? FirstChars(flat, Room()) : flat;
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (limit > 0 && !isReadOnly()) {
-            const QString typed = Typed(*event);
-            if (!typed.isEmpty() && CharsIn(typed, typed.size()) > Room()) {
-                event->accept();
-                return;
+    auto* menu = new QMenu(&widget);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    bool separate = false;
+    std::function<void(const MenuItem&)> add = [&](const MenuItem& parent) {
+        for (const auto& item : parent.Children()) {
+            if (!item->Children().empty()) {
+                add(*item);
+                separate = !menu->isEmpty();
+            } else if (item->IsSeparator()) {
+                separate = !menu->isEmpty();
+            } else if (std::find(kFieldCommands.begin(), kFieldCommands.end(), item->Name()) != kFieldCommands.end()) {
+                if (separate)
+                    menu->addSeparator();
+                separate = false;
+                QAction* action = menu->addAction(ToQString(item->Text()));
+                action->setShortcut(KeySequenceOf(*item));
+                action->setShortcutContext(Qt::WidgetShortcut);
+                action->setEnabled(item->Enabled());
+                QObject::connect(action, &QAction::triggered, menu, [item, target = std::weak_ptr<Window>(window)] {
+                    if (const auto window = target.lock())
+                        Deliver([&] { ChooseMenuItem(item, *window); });
+                });
             }
         }
-        QPlainTextEdit::keyPressEvent(event);
+    };
+    add(*bar);
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
     }
-
-    // Pasted or dropped text goes in as plain text, cut to the limit. Inserted
-    // directly, a huge paste takes less than half the toolkit's own way (a
-    // document fragment first).
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (isReadOnly() || !source || !source->hasText()) {
-            QPlainTextEdit::insertFromMimeData(source);
-            return;
-        }
-        QTextCursor cursor = textCursor();
-        cursor.insertText(Fitting(source->text()));
-        setTextCursor(cursor);
-        ensureCursorVisible();
-    }
-
-    void inputMethodEvent(QInputMethodEvent* event) override
-    {
-        if (limit <= 0 || event->commitString().isEmpty()) {
-            QPlainTextEdit::inputMethodEvent(event);
-            return;
-        }
-        QInputMethodEvent fitting(event->preeditString(), event->attributes());
-        fitting.setCommitString(Fitting(event->commitString()), event->replacementStart(), event->replacementLength());
-        QPlainTextEdit::inputMethodEvent(&fitting);
-        event->setAccepted(fitting.isAccepted());
-    }
-
-private:
-    // Characters that may still go in, in place of the selection.
-    int64_t Room() const
-    {
-        const QString text = document()->toRawText();
-        const QTextCursor cursor = textCursor();
-        const int64_t selected = CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
-        return std::max<int64_t>(0, int64_t(limit) - (CharsIn(text, text.size()) - selected));
-    }
-
-    // What the key would put in the text.
-    QString Typed(const QKeyEvent& event) const
-    {
-        if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-            return QStringLiteral("\n");
-        if (event.key() == Qt::Key_Tab && tabChangesFocus())
-            return { };
-        if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return { };
-        const QString text = event.text();
-        if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
-            return { };
-        return text;
-    }
-};
+    menu->popup(where);
+}
 
 }
 
@@ -181,13 +102,25 @@ std::string EditField::Text() const
     if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
         return FromQString(line->text());
     if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
-        QString text = RawText(*area);
+        QString text = area->document()->toRawText();
         // A line break is reported as one CR (Shift+Return makes a line separator).
         text.replace(QChar::ParagraphSeparator, u'\r');
         text.replace(QChar::LineSeparator, u'\r');
         return FromQString(text);
     }
     return m_pending_text;
+}
+
+int32_t EditField::TextLength() const
+{
+    int64_t length = 0;
+    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+        length = CharsIn(line->text(), line->text().size());
+    else if (auto* area = AreaOf(m_impl->widget))
+        length = area->Index().Characters();
+    else
+        length = Len(m_pending_text);
+    return static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
 }
 
 bool EditField::HasLineBreak() const
@@ -203,10 +136,10 @@ bool EditField::HasLineBreak() const
 
 void EditField::SetText(const std::string& text)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
-        line->setText(ToQString(text));
-    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
-        area->setPlainText(LimitedText(text, m_limit_text));
+    if (auto* line = LineOf(m_impl->widget))
+        line->ShowText(ToQString(text));
+    else if (auto* area = AreaOf(m_impl->widget))
+        area->ShowText(ToQString(text));
     else
         m_pending_text = text;
     RethrowPending();
@@ -218,8 +151,8 @@ int32_t EditField::SelStart() const
         const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
         return CharsIn(line->text(), start);
     }
-    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
-        return CharsIn(RawText(*area), area->textCursor().selectionStart());
+    if (auto* area = AreaOf(m_impl->widget))
+        return static_cast<int32_t>(area->Index().CharactersBefore(area->textCursor().selectionStart()));
     return 0;
 }
 
@@ -232,10 +165,10 @@ int32_t EditField::SelLength() const
         const int start = line->selectionStart();
         return CharsIn(text, start + line->selectionLength()) - CharsIn(text, start);
     }
-    if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+    if (auto* area = AreaOf(m_impl->widget)) {
         const QTextCursor cursor = area->textCursor();
-        const QString text = RawText(*area);
-        return CharsIn(text, cursor.selectionEnd()) - CharsIn(text, cursor.selectionStart());
+        DocumentIndex& index = area->Index();
+        return static_cast<int32_t>(index.CharactersBefore(cursor.selectionEnd()) - index.CharactersBefore(cursor.selectionStart()));
     }
     return 0;
 }
@@ -246,9 +179,9 @@ void EditField::SetSelStart(int32_t start)
     const int64_t chars = std::max<int32_t>(0, start);
     if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
         line->setCursorPosition(static_cast<int>(UnitsFor(line->text(), chars)));
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
+    } else if (auto* area = AreaOf(m_impl->widget)) {
         QTextCursor cursor = area->textCursor();
-        cursor.setPosition(static_cast<int>(UnitsFor(RawText(*area), chars)));
+        cursor.setPosition(area->Index().PositionOf(chars));
         area->setTextCursor(cursor);
     }
 }
@@ -262,11 +195,11 @@ void EditField::SetSelLength(int32_t length)
         const QString text = line->text();
         const auto from = UnitsFor(text, start);
         line->setSelection(static_cast<int>(from), static_cast<int>(UnitsFor(text, end) - from));
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data())) {
-        const QString text = RawText(*area);
+    } else if (auto* area = AreaOf(m_impl->widget)) {
+        DocumentIndex& index = area->Index();
         QTextCursor cursor = area->textCursor();
-        cursor.setPosition(static_cast<int>(UnitsFor(text, start)));
-        cursor.setPosition(static_cast<int>(UnitsFor(text, end)), QTextCursor::KeepAnchor);
+        cursor.setPosition(index.PositionOf(start));
+        cursor.setPosition(index.PositionOf(end), QTextCursor::KeepAnchor);
         area->setTextCursor(cursor);
     }
 }
@@ -304,8 +237,11 @@ bool EditField::CanPaste() const
 {
     if (m_read_only || !m_impl->widget)
         return false;
+    // Whether the clipboard offers text, not the text itself: fetching a huge
+    // text from it, or converting it, would take seconds.
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard && !clipboard->text().isEmpty();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
 }
 
 void EditField::Undo()
@@ -342,8 +278,8 @@ void EditField::Paste()
 {
     if (!CanPaste())
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
-        line->paste();
+    if (auto* line = LineOf(m_impl->widget))
+        line->PasteFrom(QClipboard::Clipboard);
     else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
         area->paste();
     RethrowPending();
@@ -439,12 +375,12 @@ void EditField::MakeEditor()
     if (m_multi_line) {
         auto* area = new TextArea(parent);
         area->limit = m_limit_text;
-        area->setPlainText(LimitedText(text, m_limit_text));
+        area->ShowText(ToQString(text));
         m_impl->widget = area;
     } else {
-        auto* line = new QLineEdit(parent);
-        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
-        line->setText(ToQString(text));
+        auto* line = new TextLine(parent);
+        line->limit = m_limit_text;
+        line->ShowText(ToQString(text));
         m_impl->widget = line;
     }
     SetReadOnly(m_read_only);
@@ -456,10 +392,18 @@ void EditField::MakeEditor()
 void EditField::ConnectEditor()
 {
     QObject* receiver = m_impl->receiver.get();
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data()))
+    QWidget* widget = m_impl->widget;
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
         QObject::connect(line, &QLineEdit::textChanged, receiver, [this] { EditorChanged(); });
-    else if (auto* area = qobject_cast<QPlainTextEdit*>(m_impl->widget.data()))
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(widget))
         QObject::connect(area, &QPlainTextEdit::textChanged, receiver, [this] { EditorChanged(); });
+
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(widget, &QWidget::customContextMenuRequested, receiver, [this, widget](const QPoint& point) {
+        // A multi-line field gives the point in its viewport.
+        auto* area = qobject_cast<QPlainTextEdit*>(widget);
+        PopUpEditMenu(*this, *widget, (area ? area->viewport() : widget)->mapToGlobal(point));
+    });
 }
 
 void EditField::EditorChanged()
@@ -471,18 +415,17 @@ void EditField::EditorChanged()
 
 void EditField::ApplyLimit()
 {
-    if (auto* line = qobject_cast<QLineEdit*>(m_impl->widget.data())) {
-        // The toolkit's limit counts UTF-16 units: exact for every character of
-        // the Basic Multilingual Plane, which is all a limited field is given.
-        line->setMaxLength(m_limit_text > 0 ? m_limit_text : INT_MAX);
-    } else if (auto* area = dynamic_cast<TextArea*>(m_impl->widget.data())) {
+    // A lower limit cuts the text from its end.
+    if (auto* line = LineOf(m_impl->widget)) {
+        line->limit = m_limit_text;
+        if (m_limit_text > 0 && CharsIn(line->text(), line->text().size()) > m_limit_text)
+            line->ShowText(line->text());
+    } else if (auto* area = AreaOf(m_impl->widget)) {
         area->limit = m_limit_text;
-        // A lower limit cuts the text from its end.
-        const QString text = RawText(*area);
-        const qsizetype keep = UnitsFor(text, m_limit_text);
-        if (m_limit_text > 0 && keep < text.size()) {
+        const int keep = area->Index().PositionOf(m_limit_text);
+        if (m_limit_text > 0 && keep < area->document()->characterCount() - 1) {
             QTextCursor cursor(area->document());
-            cursor.setPosition(static_cast<int>(keep));
+            cursor.setPosition(keep);
             cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
         }
@@ -561,7 +504,7 @@ void EditField::RewriteText(std::function<std::optional<std::string>(const std::
             const std::optional<std::string> text = rewrite(Reported(std::move(raw)));
             if (!text)
                 return std::nullopt;
-            return LimitedText(*text, limit);
+            return ShownInArea(ToQString(*text), limit);
         });
 }
 

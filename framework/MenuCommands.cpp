@@ -76,7 +76,7 @@ bool FieldCanDo(const EditField& field, std::string_view name)
     if (name == "EditPaste")
         return field.CanPaste();
     if (name == "EditSelectAll")
-        return !field.Text().empty();
+        return field.TextLength() > 0;
     return false;
 }
 

@@ -3,9 +3,6 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
-#include "framework/Values.h"
-
-#include <string>
 
 cEditfield::cEditfield()
 {
@@ -15,15 +12,16 @@ cEditfield::cEditfield()
 void cEditfield::Event_EnableMenuItems()
 {
     auto& item = fw::Require(fw::AppMenuItem("EditSelectAll"), "menu item EditSelectAll");
-    const std::string t = Text();
-    // Characters, not bytes: "æøå" wholly selected leaves nothing to select.
-    const bool e = t.empty() ? false : SelLength() < fw::Len(Text());
+    // Len(Text()) and SelLength in characters, not bytes ("æøå" wholly selected
+    // leaves nothing to select), counted by the field without copying its text out.
+    const int32_t length = TextLength();
+    const bool e = length == 0 ? false : SelLength() < length;
     item.SetEnabled(e);
 }
 
 bool cEditfield::EditSelectAll_Action()
 {
     SetSelStart(0);
-    SetSelLength(fw::Len(Text()));
+    SetSelLength(TextLength());
     return false;
 }

@@ -4,6 +4,7 @@
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/qt/BackgroundWork.h"
+#include "framework/qt/TextArea.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -225,6 +226,9 @@ void TextRewrite::Swap(std::unique_ptr<QTextDocument> document)
     document->setParent(&editor);
     // Raises the field's TextChange, as setting the text does.
     editor.setDocument(document.release());
+    // The field learns the new text at once, its long runs included, before it is laid out.
+    if (auto* area = dynamic_cast<TextArea*>(&editor))
+        area->Index();
 }
 
 }

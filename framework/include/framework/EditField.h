@@ -11,8 +11,12 @@ class TextRewrite;
 
 // A text field: one line, or a multi-line text area with MultiLine.
 //
-// Text reports each line break as one CR (code 13). Setting Text shows each
-// CR, LF and CR LF as one line break. Positions and lengths count characters.
+// A multi-line field reports each line break as one CR (code 13). Text that
+// comes in (set, typed, pasted, dropped, from an input method) shows each CR
+// LF, LF CR, lone CR or LF, U+2028 and U+2029 as one line break. A one-line
+// field drops them from what the user pastes, drops or enters through an
+// input method. Positions, lengths and LimitText count characters.
+// A right click offers the Edit menu's commands for the field.
 class EditField : public Control {
 public:
     static const ClassRecord& Lookup();
@@ -23,7 +27,9 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
-    // Whether Text() would hold a CR or LF, answered without reading a huge text out.
+    // Len(Text()) and whether Text() would hold a CR or LF, answered without
+    // reading a huge text out.
+    int32_t TextLength() const;
     bool HasLineBreak() const;
 
     int32_t SelStart() const;

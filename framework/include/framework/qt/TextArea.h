@@ -1,0 +1,49 @@
+#pragma once
+
+// Framework-internal: the widget of a multi-line text field.
+
+#include "framework/qt/DocumentIndex.h"
+
+#include <QPlainTextEdit>
+
+#include <cstdint>
+
+namespace fw {
+
+// Every line break that comes in, set, typed, pasted, dropped or from an input
+// method, becomes one paragraph break (see WithLineFeeds). The character limit
+// is kept at those same doors, so every state of the text, those that Undo
+// and Redo bring back included, is within it. A text holding a long run
+// without a space wraps every line at the field's edge, which the toolkit
+// does in linear time; other texts wrap at word boundaries.
+class TextArea : public QPlainTextEdit {
+public:
+    explicit TextArea(QWidget* parent);
+
+    // Most characters the text may hold; 0 is no limit.
+    int32_t limit { 0 };
+
+    // The index of the document shown now.
+    DocumentIndex& Index();
+    // Replaces the whole text, cut at the limit.
+    void ShowText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // Characters that may still go in, in place of the selection.
+    int64_t Room();
+    // The part of the text, line breaks made LFs, that fits in place of the selection.
+    QString Fitting(const QString& text);
+    // Wraps anywhere before a long run comes in, so that it is never laid out the slow way.
+    void PrepareFor(const QString& text);
+    void FollowLongRuns();
+
+    DocumentIndex m_index;
+};
+
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// Framework-internal: the widget of a one-line text field.
+
+#include <QClipboard>
+#include <QLineEdit>
+
+#include <cstdint>
+
+namespace fw {
+
+// Holds one line: line breaks in text that the user brings in, pasted,
+// dropped or from an input method, are dropped (text set by the program is
+// kept as it is, so that a field made multi-line later still has its lines).
+// The character limit is kept at those doors, at typing and at setting, in
+// characters (the toolkit's own limit counts UTF-16 units and may cut a
+// character in half).
+class TextLine : public QLineEdit {
+public:
+    explicit TextLine(QWidget* parent);
+
+    // Most characters the text may hold; 0 is no limit.
+    int32_t limit { 0 };
+
+    // Replaces the whole text, cut at the limit.
+    void ShowText(const QString& text);
+    // Pastes the text of the clipboard or of the selection (X11's middle click).
+    void PasteFrom(QClipboard::Mode mode);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void EndUndoStep();
+    int64_t SelectedCharacters() const;
+    // The part of the text, without line breaks, that fits in place of `replaced` characters.
+    QString Fitting(const QString& text, int64_t replaced) const;
+};
+
+}

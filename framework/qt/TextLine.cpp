@@ -1,0 +1,125 @@
+#include "framework/qt/TextLine.h"
+
+#include "framework/qt/TextUnits.h"
+
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+#include <climits>
+
+namespace fw {
+
+TextLine::TextLine(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setMaxLength(INT_MAX);
+}
+
+void TextLine::ShowText(const QString& text)
+{
+    setText(limit > 0 ? FirstChars(text, limit) : text);
+}
+
+void TextLine::PasteFrom(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    const QString fitting = Fitting(QGuiApplication::clipboard()->text(mode), SelectedCharacters());
+    // A paste is an undo step of its own, as the toolkit's own paste makes it.
+    EndUndoStep();
+    insert(fitting);
+    EndUndoStep();
+}
+
+void TextLine::EndUndoStep()
+{
+    // Moving the insertion point ends the step that typing makes (a
+    // selection being replaced starts one anyway).
+    if (hasSelectedText())
+        return;
+    const int at = cursorPosition();
+    const int other = at > 0 ? at - 1 : at + 1;
+    if (other > text().size())
+        return;
+    setCursorPosition(other);
+    setCursorPosition(at);
+}
+
+int64_t TextLine::SelectedCharacters() const
+{
+    if (!hasSelectedText())
+        return 0;
+    const QString line = text();
+    return CharsIn(line, selectionEnd()) - CharsIn(line, selectionStart());
+}
+
+QString TextLine::Fitting(const QString& text, int64_t replaced) const
+{
+    const QString line = WithoutLineBreaks(text);
+    if (limit <= 0)
+        return line;
+    return FirstChars(line, RoomFor(limit, CharsIn(this->text(), this->text().size()), replaced));
+}
+
+void TextLine::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        PasteFrom(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool text_key = !typed.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        && (typed.at(0).isPrint() || typed.at(0).isSurrogate());
+    if (text_key && !isReadOnly() && Fitting(typed, SelectedCharacters()) != typed) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextLine::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
+        deselect();
+        PasteFrom(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TextLine::dropEvent(QDropEvent* event)
+{
+    const QMimeData* source = event->mimeData();
+    if (isReadOnly() || !source || !source->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    // Dropped text goes in at the drop point, replacing nothing.
+    QMimeData fitting;
+    fitting.setText(Fitting(source->text(), 0));
+    QDropEvent drop(event->position(), event->possibleActions(), &fitting, event->buttons(), event->modifiers());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
+}
+
+void TextLine::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent fitting(event->preeditString(), event->attributes());
+    fitting.setCommitString(Fitting(event->commitString(), SelectedCharacters()), event->replacementStart(),
+        event->replacementLength());
+    QLineEdit::inputMethodEvent(&fitting);
+    event->setAccepted(fitting.isAccepted());
+}
+
+}

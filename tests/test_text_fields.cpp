@@ -1,0 +1,536 @@
+// The text fields as the user meets them in the program's windows, with the
+// application object and its menu bar made as start-up makes them: line
+// breaks and the character limit at every way text comes in, the Edit
+// commands through the menu, their shortcuts and the fields' context menu,
+// and the counts the menu-enabling pass uses.
+
+#include "framework/Application.h"
+#include "framework/EditField.h"
+#include "framework/MenuBar.h"
+#include "framework/MenuCommands.h"
+#include "framework/MenuItem.h"
+#include "framework/Runtime.h"
+#include "framework/Values.h"
+#include "shell/Startup.h"
+#include "tests/support/Harness.h"
+#include "tests/support/LiteralShuffle.h"
+#include "framework/WindowClass.h"
+#include "tools/cEditfield.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
+fw::EditField& MaxTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MaxTal"); }
+fw::EditField& MinTal(fw::Window& w) { return ControlAs<fw::EditField>(w, "MinTal"); }
+QPlainTextEdit& AreaOf(const fw::Control& field) { return *qobject_cast<QPlainTextEdit*>(harness::WidgetOf(field)); }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Where the widget takes mouse events and drops: a text area's viewport.
+QWidget* Surface(const fw::Control& field)
+{
+    QWidget* widget = harness::WidgetOf(field);
+    auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+    return area ? area->viewport() : widget;
+}
+
+// Text dropped at the field's insertion point (as dragged from another program).
+void Drop(const fw::Control& field, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    QWidget* surface = Surface(field);
+    const QPoint point = harness::WidgetOf(field)->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &enter);
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &drop);
+}
+
+// Text committed by an input method at the insertion point.
+void Commit(const fw::Control& field, const QString& text)
+{
+    harness::Focus(field);
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(harness::WidgetOf(field), &event);
+}
+
+// One key that types `text` (a character outside the BMP is one key, two UTF-16 units).
+void TypeKey(const fw::Control& field, const QString& text)
+{
+    harness::Focus(field);
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(harness::WidgetOf(field), &press);
+}
+
+// The field's context menu, opened with a right click in it.
+QMenu* ContextMenu(const fw::Control& field)
+{
+    QWidget* surface = Surface(field);
+    const QPoint point(4, 4);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, surface->mapToGlobal(point));
+    QApplication::sendEvent(surface, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// A menu's entries as the user reads them: text, or "-" for a separator, and whether enabled.
+std::vector<std::pair<std::string, bool>> Entries(const QMenu& menu)
+{
+    std::vector<std::pair<std::string, bool>> entries;
+    for (const QAction* action : menu.actions())
+        entries.emplace_back(action->isSeparator() ? "-" : action->text().toStdString(), action->isEnabled());
+    return entries;
+}
+
+void Click(QMenu& menu, const std::string& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text().toStdString() == text) {
+            QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(action).center());
+            harness::ProcessEvents();
+            return;
+        }
+    ADD_FAILURE() << "no entry " << text;
+}
+
+std::shared_ptr<fw::MenuItem> Item(std::string_view name)
+{
+    return fw::GetAppObject()->GetMenuBar()->FindItem(name);
+}
+
+// What the Edit menu shows for the item, after the pass that runs before it opens.
+bool Enabled(std::string_view name)
+{
+    fw::RunMenuEnablingPass();
+    return Item(name)->Enabled();
+}
+
+std::string Clipboard() { return QApplication::clipboard()->text().toStdString(); }
+
+class TextFields : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        harness::StartRuntime();
+        if (!fw::GetAppObject())
+            NewAppInstance();
+    }
+
+    template<class W>
+    std::shared_ptr<W> Open()
+    {
+        auto w = W::Get();
+        w->Show();
+        harness::ProcessEvents();
+        return w;
+    }
+
+    void TearDown() override
+    {
+        fw::SetRndSource({ });
+        for (const std::string& name : { wTilfaeldigRaekkefoelge::Lookup().Name(), wTilfaeldigtTal::Lookup().Name() })
+            if (auto w = fw::GetImplicitWindow(name))
+                w->Close();
+        if (plain)
+            plain->Close();
+        QApplication::clipboard()->clear();
+        harness::ProcessEvents();
+        harness::ExpectNoPendingException();
+    }
+
+    // A window of the framework's own with a one-line and a multi-line field, showing the application's menu bar.
+    fw::EditField& PlainField(bool multi_line = false)
+    {
+        if (!plain) {
+            plain = std::make_shared<fw::Window>();
+            plain->Construct();
+            plain->AddControl("Linje", plain->NewControl<fw::EditField>());
+            plain->AddControl("Flere", plain->NewControl<fw::EditField>());
+            ControlNamed(*plain, "Flere").SetProperty("MultiLine", true);
+            harness::ProcessEvents();
+        }
+        return ControlAs<fw::EditField>(*plain, multi_line ? "Flere" : "Linje");
+    }
+
+    std::shared_ptr<fw::Window> plain;
+};
+
+TEST_F(TextFields, LinesThatComeInAreTheLinesTheShuffleRuleReadsInThePastedText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    const std::vector<std::pair<const char*, std::function<void(const QString&)>>> ways {
+        { "Ctrl+V", [&](const QString& text) { harness::Paste(field, text); } },
+        { "Sæt ind", [&](const QString& text) {
+             QApplication::clipboard()->setText(text);
+             harness::Focus(field);
+             fw::ChooseMenuItem(Item("EditPaste"));
+         } },
+        { "drop", [&](const QString& text) { Drop(field, text); } },
+        { "input method", [&](const QString& text) { Commit(field, text); } },
+        { "set", [&](const QString& text) { field.SetText(text.toStdString()); } },
+    };
+    // Every line break of the rule (LF CR one, a lone CR or LF one) is one line break in the field.
+    for (const std::string text : { "a\n\rb", "a\n\r\n\rb", "a\n\n\rb\r", "\n\r", "en\rto\n\rtre\r\r", "x\n\ry\n" }) {
+        for (const auto& [way, bring_in] : ways) {
+            SCOPED_TRACE(std::string(way) + ": " + text);
+            field.SetText("");
+            bring_in(Q(text));
+            EXPECT_EQ(field.Text(), literal::Normalise(text));
+
+            // Shuffled, it gives the items the rule gives on the pasted text.
+            fw::SetRndSource([] { return std::nextafter(1.0, 0.0); });
+            w->TilfaeldigRaekkefoelge_Action();
+            EXPECT_EQ(field.Text(), literal::ShuffleLines(text, [] { return std::nextafter(1.0, 0.0); }).value());
+        }
+    }
+    // CR LF is one line break, and so are the line and paragraph separators.
+    field.SetText("");
+    harness::Paste(field, Q("a\r\nb\xE2\x80\xA8" "c\xE2\x80\xA9" "d"));
+    EXPECT_EQ(field.Text(), "a\rb\rc\rd");
+}
+
+TEST_F(TextFields, TheMaximumTakesFourCharactersWholeAndOneLineHoweverTheyComeIn)
+{
+    auto w = Open<wTilfaeldigtTal>();
+    auto& max = MaxTal(*w);
+    auto replace = [&](const std::function<void()>& bring_in) {
+        max.SetText("");
+        harness::Focus(max);
+        bring_in();
+        return max.Text();
+    };
+    auto paste = [&](const char* text) { return replace([&] { harness::Paste(max, Q(text)); }); };
+    EXPECT_EQ(paste("123😀"), "123😀");
+    EXPECT_EQ(paste("😀😀😀"), "😀😀😀");
+    EXPECT_EQ(paste("12345😀"), "1234");
+    EXPECT_EQ(paste("😀😀😀😀😀"), "😀😀😀😀");
+    EXPECT_EQ(replace([&] { Commit(max, "𝄞𝄞𝄞𝄞𝄞"); }), "𝄞𝄞𝄞𝄞");
+    EXPECT_EQ(replace([&] { max.SetText("😀😀😀😀😀"); }), "😀😀😀😀");
+    EXPECT_EQ(replace([&] { Drop(max, "😀😀😀😀😀"); }), "😀😀😀😀");
+    EXPECT_EQ(replace([&] {
+        harness::Type(max, "123");
+        TypeKey(max, "😀");
+        TypeKey(max, "😀");
+        harness::Type(max, "4");
+    }),
+        "123😀");
+
+    // Line breaks are dropped, the lines joined.
+    EXPECT_EQ(paste("1\n5"), "15");
+    EXPECT_EQ(paste("\r\n42\r\n"), "42");
+    EXPECT_EQ(replace([&] { Drop(max, "1\r5"); }), "15");
+    EXPECT_EQ(replace([&] { Commit(max, "7\n8"); }), "78");
+
+    // A paste replaces the selection; what does not fit is cut from the pasted text.
+    max.SetText("10");
+    max.SelectAll();
+    harness::Paste(max, "😀😀😀😀😀");
+    EXPECT_EQ(max.Text(), "😀😀😀😀");
+    max.SetSelStart(1);
+    max.SetSelLength(2);
+    harness::Paste(max, "abc");
+    EXPECT_EQ(max.Text(), "😀ab😀");
+    EXPECT_EQ(max.SelStart(), 3);
+}
+
+TEST_F(TextFields, ContextMenusOfferTheEditMenusCommandsWithTheirTextsAndEnabling)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Type(field, "to linjer\nher");
+    field.SetSelStart(10);
+    field.SetSelLength(3);
+
+    QMenu* menu = ContextMenu(field);
+    ASSERT_NE(menu, nullptr);
+    const std::vector<std::pair<std::string, bool>> expected {
+        { "Fortryd", true }, { "-", true }, { "Klip", true }, { "Kopier", true }, { "Sæt ind", false }, { "Slet", true },
+        { "-", true }, { "Vælg alt", true } };
+    EXPECT_EQ(Entries(*menu), expected);
+    // The same enabling as the Edit menu's.
+    for (const auto& [name, text] : { std::pair { "EditUndo", "Fortryd" }, { "EditPaste", "Sæt ind" } })
+        EXPECT_EQ(Item(name)->Enabled(), text == std::string("Fortryd")) << name;
+
+    // Each entry acts as the Edit menu's item: Vælg alt runs the field's own handler.
+    Click(*menu, "Kopier");
+    EXPECT_EQ(Clipboard(), "her");
+    Click(*ContextMenu(field), "Vælg alt");
+    EXPECT_EQ(field.SelStart(), 0);
+    EXPECT_EQ(field.SelLength(), 13);
+    menu = ContextMenu(field);
+    EXPECT_TRUE(Entries(*menu)[4].second) << "Sæt ind, now that the clipboard holds text";
+    EXPECT_FALSE(Entries(*menu)[7].second) << "Vælg alt, with everything selected";
+    Click(*menu, "Klip");
+    EXPECT_EQ(field.Text(), "");
+    EXPECT_EQ(Clipboard(), "to linjer\nher");
+
+    // A one-line field, read-only or not.
+    auto numbers = Open<wTilfaeldigtTal>();
+    MinTal(*numbers).SelectAll();
+    menu = ContextMenu(MinTal(*numbers));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Entries(*menu), (std::vector<std::pair<std::string, bool>> { { "Fortryd", false }, { "-", true },
+                                  { "Klip", false }, { "Kopier", true }, { "Sæt ind", false }, { "Slet", false },
+                                  { "-", true }, { "Vælg alt", true } }));
+    menu->close();
+    // The window opened with the maximum selected: the paste replaces it, one line, cut at four characters.
+    menu = ContextMenu(MaxTal(*numbers));
+    Click(*menu, "Sæt ind");
+    EXPECT_EQ(MaxTal(*numbers).Text(), "to l");
+
+    // A right click in a window behind acts in that window.
+    field.SetText("igen");
+    Click(*ContextMenu(field), "Vælg alt");
+    EXPECT_EQ(field.SelLength(), 4);
+    EXPECT_EQ(MaxTal(*numbers).SelLength(), 0);
+}
+
+TEST_F(TextFields, CutCopyAndClearNeedASelectionInTheMenuAndByShortcut)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Type(field, "første\nanden");
+    QApplication::clipboard()->setText("før");
+    for (const char* name : { "EditCut", "EditCopy", "EditClear" }) {
+        EXPECT_FALSE(Enabled(name)) << name;
+        EXPECT_FALSE(fw::ChooseMenuItem(Item(name))) << name;
+    }
+    harness::Key(*w, Qt::Key_X, Qt::ControlModifier);
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "første\randen");
+    EXPECT_EQ(Clipboard(), "før");
+
+    // Copied as the user sees it, line break included, by the menu and by Ctrl+C.
+    field.SetSelStart(4);
+    field.SetSelLength(4);
+    EXPECT_TRUE(Enabled("EditCut"));
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditCopy")));
+    EXPECT_EQ(Clipboard(), "te\na");
+    field.SetSelStart(0);
+    field.SetSelLength(2);
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "fø");
+    harness::Key(*w, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "rste\randen");
+    field.SetSelLength(4);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditCut")));
+    EXPECT_EQ(Clipboard(), "rste");
+    field.SetSelLength(1);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditClear")));
+    EXPECT_EQ(field.Text(), "anden");
+    EXPECT_EQ(Clipboard(), "rste");
+
+    // Exactly as it shows: a no-break space stays one.
+    field.SetText("10\xC2\xA0kr.");
+    field.SelectAll();
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "10\xC2\xA0kr.");
+}
+
+TEST_F(TextFields, PasteNeedsTextOnTheClipboardAndAFieldThatTakesIt)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    harness::Focus(field);
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(Enabled("EditPaste"));
+    EXPECT_FALSE(fw::ChooseMenuItem(Item("EditPaste")));
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "");
+
+    QApplication::clipboard()->setText("æble");
+    EXPECT_TRUE(Enabled("EditPaste"));
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(fw::ChooseMenuItem(Item("EditPaste")));
+    EXPECT_EQ(field.Text(), "æbleæble");
+
+    // Fortryd takes back the paste alone, not the typing before it.
+    harness::Type(field, "s");
+    harness::Key(*w, Qt::Key_V, Qt::ControlModifier);
+    harness::Key(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field.Text(), "æbleæbles");
+
+    // Not into the read-only minimum; the maximum as the random-order text.
+    auto numbers = Open<wTilfaeldigtTal>();
+    harness::Focus(MinTal(*numbers));
+    EXPECT_FALSE(Enabled("EditPaste"));
+    harness::Key(*numbers, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(MinTal(*numbers).Text(), "1");
+    QApplication::clipboard()->setText("0");
+    harness::Focus(MaxTal(*numbers));
+    harness::Key(*numbers, Qt::Key_End);
+    harness::Key(*numbers, Qt::Key_Backspace);
+    harness::Key(*numbers, Qt::Key_V, Qt::ControlModifier);
+    harness::Type(MaxTal(*numbers), "5");
+    EXPECT_EQ(MaxTal(*numbers).Text(), "105");
+    harness::Key(*numbers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MaxTal(*numbers).Text(), "10");
+    harness::Key(*numbers, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(MaxTal(*numbers).Text(), "1");
+}
+
+TEST_F(TextFields, UndoIsOffInAReadOnlyFieldInTheMenuAndByShortcut)
+{
+    for (bool multi_line : { false, true }) {
+        auto& field = PlainField(multi_line);
+        harness::Type(field, "abc");
+        EXPECT_TRUE(Enabled("EditUndo"));
+        field.SetReadOnly(true);
+        EXPECT_FALSE(Enabled("EditUndo")) << multi_line;
+        EXPECT_FALSE(fw::ChooseMenuItem(Item("EditUndo")));
+        harness::Key(*plain, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field.Text(), "abc");
+
+        field.SetReadOnly(false);
+        harness::Key(*plain, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field.Text(), "");
+    }
+}
+
+TEST_F(TextFields, TabTypesATabInTheRandomOrderText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    // Two lines: the button takes the focus too, and Tab stays in the text all the same.
+    harness::Type(field, "en\nto");
+    harness::Key(*w, Qt::Key_Tab);
+    harness::Type(field, "tre");
+    EXPECT_EQ(field.Text(), "en\rto\ttre");
+    EXPECT_TRUE(harness::WidgetOf(field)->hasFocus());
+}
+
+// The counts the enabling pass reads, taken from the widget without copying
+// the text out, against the rule read literally from the whole text.
+TEST_F(TextFields, EnablingAnswersAreThoseOfTheRuleOnTheWholeText)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& area = Tekstfelt(*w);
+    auto& line = PlainField();
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces { "a", "æ", "😀", "𝄞", " ", "\r", "\n", "\r\n", "\n\r", "\xE2\x80\xA8", "\t" };
+    auto text = [&] {
+        std::string t;
+        for (int n = random() % 12; n > 0; --n)
+            t += pieces[random() % pieces.size()];
+        return t;
+    };
+    // The selection in characters, read from the widget's own text and positions.
+    auto selection = [](const fw::EditField& field) {
+        QWidget* widget = harness::WidgetOf(field);
+        QString units;
+        int start = 0, end = 0;
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            units = edit->document()->toRawText();
+            start = edit->textCursor().selectionStart();
+            end = edit->textCursor().selectionEnd();
+        } else {
+            auto* one = qobject_cast<QLineEdit*>(widget);
+            units = one->text();
+            start = one->hasSelectedText() ? one->selectionStart() : one->cursorPosition();
+            end = one->hasSelectedText() ? one->selectionEnd() : start;
+        }
+        return std::pair { fw::Len(units.left(start).toStdString()), fw::Len(units.mid(start, end - start).toStdString()) };
+    };
+
+    for (int round = 0; round < 300; ++round) {
+        for (fw::EditField* field : { static_cast<fw::EditField*>(&area), &line }) {
+            field->GetWindow()->Show();
+            harness::Focus(*field);
+            switch (random() % 4) {
+            case 0: field->SetText(text()); break;
+            case 1: harness::Paste(*field, Q(text())); break;
+            case 2: harness::Key(*field->GetWindow(), Qt::Key_Z, Qt::ControlModifier); break;
+            case 3: harness::Key(*field->GetWindow(), Qt::Key_Backspace); break;
+            }
+            const int32_t length = fw::Len(field->Text());
+            field->SetSelStart(int32_t(random() % (length + 2)));
+            field->SetSelLength(int32_t(random() % (length + 2)));
+            if (random() % 2)
+                harness::Key(*field->GetWindow(), random() % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::ShiftModifier);
+
+            const std::string t = field->Text();
+            const auto [start, selected] = selection(*field);
+            SCOPED_TRACE(t);
+            ASSERT_EQ(field->TextLength(), fw::Len(t));
+            ASSERT_EQ(field->SelStart(), start);
+            ASSERT_EQ(field->SelLength(), selected);
+            EXPECT_EQ(Enabled("EditCopy"), selected > 0);
+            EXPECT_EQ(Item("EditSelectAll")->Enabled(),
+                field == &area ? (t.empty() ? false : selected < fw::Len(t)) : !t.empty());
+        }
+    }
+}
+
+// Whether every line of the text's first block but its last ends at a space.
+bool WrapsAtSpaces(QPlainTextEdit& edit)
+{
+    const QTextBlock block = edit.document()->firstBlock();
+    edit.document()->documentLayout()->blockBoundingRect(block);
+    const QString text = block.text();
+    QTextLayout* layout = block.layout();
+    for (int i = 0; i + 1 < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (text.at(line.textStart() + line.textLength() - 1) != u' ')
+            return false;
+    }
+    return layout->lineCount() > 1;
+}
+
+TEST_F(TextFields, ALongRunWithoutSpacesWrapsEveryLineAtTheEdgeWhileTheTextHoldsIt)
+{
+    auto w = Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    QPlainTextEdit& edit = AreaOf(field);
+    std::string words;
+    for (int i = 0; i < 100; ++i)
+        words += "ord" + std::to_string(i) + " ";
+    field.SetText(words);
+    EXPECT_TRUE(WrapsAtSpaces(edit)) << "an ordinary long line wraps at its spaces";
+
+    // A hash or a base64 text without spaces: every line of the text wraps at the edge.
+    harness::Focus(field);
+    harness::Key(*w, Qt::Key_End, Qt::ControlModifier);
+    harness::Paste(field, "\n" + QString(6000, u'y'));
+    EXPECT_FALSE(WrapsAtSpaces(edit));
+    harness::Key(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(WrapsAtSpaces(edit)) << "the run is gone";
+
+    // Made or split by typing.
+    field.SetText(words + "\r" + std::string(4999, 'y'));
+    EXPECT_TRUE(WrapsAtSpaces(edit));
+    harness::Key(*w, Qt::Key_End, Qt::ControlModifier);
+    harness::Type(field, "y");
+    EXPECT_FALSE(WrapsAtSpaces(edit));
+    field.SetSelStart(fw::Len(words) + 2500);
+    harness::Type(field, " ");
+    EXPECT_TRUE(WrapsAtSpaces(edit));
+}
+
+}
