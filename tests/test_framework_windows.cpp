@@ -8,6 +8,7 @@
 #include "framework/Window.h"
 #include "framework/WindowClass.h"
 #include "framework/qt/FailureBox.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>
@@ -94,19 +95,18 @@ std::shared_ptr<fw::Application> StartApplication()
     return app;
 }
 
-class FrameworkWindows : public ::testing::Test {
+class FrameworkWindows : public harness::RuntimeTest {
 protected:
-    void SetUp() override
-    {
-        harness::StartRuntime();
-        g_log.clear();
-    }
+    void SetUp() override { g_log.clear(); }
     void TearDown() override
     {
-        harness::ExpectNoPendingException();
-        harness::ProcessEvents();
+        TestWindow::fail_in_create_controls = false;
+        TestWindow::more_design.reset();
+        harness::RuntimeTest::TearDown();
     }
 };
+
+using FrameworkRuntime = harness::ProgramLife;
 
 TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhileTheWindowIsOpen)
 {
@@ -247,7 +247,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
 
-TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
+TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
 {
     harness::StartRuntime();
     auto held = fw::ImplicitInstance<TestWindow>();
@@ -260,7 +260,7 @@ TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHo
     EXPECT_FALSE(held->IsOpen());
 }
 
-TEST(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
+TEST_F(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
 {
     fw::RuntimeInit();
     QTimer::singleShot(0, [] { fw::Quit(3); });
@@ -268,7 +268,7 @@ TEST(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
     EXPECT_EQ(fw::RuntimeExit(), 3);
 }
 
-TEST(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCaller)
+TEST_F(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCaller)
 {
     fw::RuntimeInit();
     bool later_ran = false;
@@ -279,7 +279,7 @@ TEST(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCalle
     EXPECT_EQ(fw::RuntimeExit(), 0);
 }
 
-TEST(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusOne)
+TEST_F(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusOne)
 {
     fw::RuntimeInit();
     testing::internal::CaptureStderr();
@@ -290,13 +290,30 @@ TEST(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusO
     EXPECT_EQ(fw::RuntimeExit(), 1);
 }
 
+// Sets an environment variable while it lives, then puts back what was there.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value)
+        : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedVariable() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 // The box that tells of a failure is in Danish down to the toolkit's own
 // buttons, as is every text of the toolkit's that a user can meet, even in an
 // English locale.
-TEST(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
+TEST_F(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
 {
-    setenv("LC_ALL", "en_US.UTF-8", 1);
-    setenv("LANGUAGE", "en", 1);
+    const ScopedVariable lc_all("LC_ALL", "en_US.UTF-8");
+    const ScopedVariable language("LANGUAGE", "en");
     fw::RuntimeInit();
     {
         fw::FailureBox box("NilObjectException", "picture 1 is missing");
