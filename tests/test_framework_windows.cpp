@@ -1,6 +1,7 @@
 // The framework's windows, menus and event loop, with small windows of the test's own.
 
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 #include "framework/EditField.h"
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
@@ -11,6 +12,7 @@
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -288,6 +290,27 @@ TEST_F(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatu
     EXPECT_NE(said.find("NilObjectException: picture 1 is missing"), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(fw::RuntimeExit(), 1);
+}
+
+// The toolkit forgets when it goes how the framework's windows and pictures
+// show to assistive technology: a second runtime in the process still shows them.
+TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTechnology)
+{
+    for (int life = 1; life <= 2; ++life) {
+        SCOPED_TRACE(life);
+        harness::StartRuntime();
+        TestWindow::more_design = fw::Design { }.Int("Frame", 1);
+        auto dialog = fw::ImplicitInstance<TestWindow>();
+        TestWindow::more_design.reset();
+        auto picture = dialog->NewControl<fw::Canvas>();
+        dialog->AddControl("Canvas1", picture);
+        picture->SetProperty("Name", "Canvas1");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(harness::FrameOf(*dialog))->role(), QAccessible::Dialog);
+        QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(harness::WidgetOf(*picture));
+        EXPECT_EQ(graphic->role(), QAccessible::Graphic);
+        EXPECT_EQ(graphic->text(QAccessible::Name).toStdString(), "Canvas1");
+        harness::StopRuntime();
+    }
 }
 
 // Sets an environment variable while it lives, then puts back what was there.
