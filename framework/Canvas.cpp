@@ -132,11 +132,8 @@ void Canvas::SetProperty(std::string_view name, const PropertyValue& value)
 
 void Canvas::CreateWidget(Window& window)
 {
-    static const bool factory_installed = [] {
-        QAccessible::installFactory(CanvasAccessibleFactory);
-        return true;
-    }();
-    (void)factory_installed;
+    // Each time: the toolkit forgets its factories when it goes (see Window).
+    QAccessible::installFactory(CanvasAccessibleFactory);
 
     m_impl->widget = new CanvasWidget(*this, window.GetImpl().Content());
     ApplyCommon();

@@ -14,6 +14,7 @@
 #include "framework/Values.h"
 #include "framework/qt/BackgroundWork.h"
 #include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
 #include "framework/WindowClass.h"
@@ -105,18 +106,12 @@ std::shared_ptr<const int> CountTextChanges(cEditfield& field)
     return count;
 }
 
-class BackgroundPress : public ::testing::Test {
+class BackgroundPress : public harness::AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        harness::StartRuntime();
-        if (!fw::GetAppObject())
-            NewAppInstance();
-    }
-
     // The window, open with the long text pasted in.
     void SetUp() override
     {
+        harness::AppTest::SetUp();
         m_window = wTilfaeldigRaekkefoelge::Get();
         m_window->Show();
         harness::Paste(Tekstfelt(*m_window), LongText());
@@ -137,16 +132,12 @@ protected:
         return QTest::qWaitFor([&] { return !field.IsBusy(); }, 120000);
     }
 
+    // A shuffle still held lets go, so that the work it is in can end.
     void TearDown() override
     {
         if (m_rnd)
             m_rnd->Release();
-        fw::WaitForBackgroundWork();
-        fw::SetRndSource({ });
-        if (auto w = fw::GetImplicitWindow(wTilfaeldigRaekkefoelge::Lookup().Name()))
-            w->Close();
-        harness::ProcessEvents();
-        harness::ExpectNoPendingException();
+        harness::AppTest::TearDown();
     }
 
     std::shared_ptr<wTilfaeldigRaekkefoelge> m_window;
@@ -285,10 +276,11 @@ TEST_F(BackgroundPress, AShuffleThatFailsInTheBackgroundFailsAsAPressDoesAndLeav
     EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
 }
 
+using BackgroundPressQuit = harness::ProgramLife;
+
 // The program's whole life, as main() runs it, quitting during a press.
-TEST(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndShutdownRunsCleanly)
+TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndShutdownRunsCleanly)
 {
-    harness::StopRuntime();   // a life of its own, also when run after the suite above
     fw::RuntimeInit();
     initialize();
     // Once released, a slow shuffle: a shutdown that did not wait for it would be over first.

@@ -8,6 +8,7 @@
 #include "framework/StaticText.h"
 #include "framework/Values.h"
 #include "framework/Window.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
 #include <QImage>
@@ -29,21 +30,13 @@ using Properties = std::vector<std::pair<std::string, fw::PropertyValue>>;
 
 QPlainTextEdit* AreaOf(const fw::Control& field) { return qobject_cast<QPlainTextEdit*>(harness::WidgetOf(field)); }
 
-class Controls : public ::testing::Test {
+class Controls : public harness::RuntimeTest {
 protected:
-    static void SetUpTestSuite() { harness::StartRuntime(); }
-
     void SetUp() override
     {
         window = std::make_shared<fw::Window>();
         window->Construct();
         harness::ProcessEvents();
-    }
-
-    void TearDown() override
-    {
-        window->Close();
-        harness::ExpectNoPendingException();
     }
 
     // The properties are set in the order given, as a design list sets them.

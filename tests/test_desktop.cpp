@@ -12,6 +12,7 @@
 #include "shell/MenuBar1.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
@@ -61,11 +62,8 @@ QAccessibleInterface* AccessibleOf(QObject* object)
     return QAccessible::queryAccessibleInterface(object);
 }
 
-class Desktop : public ::testing::Test {
+class Desktop : public harness::ProgramTest {
 protected:
-    void SetUp() override { launcher = fw::CheckCast<wHapsavi>(harness::StartProgram()); }
-    void TearDown() override { harness::ExpectNoPendingException(); }
-
     // Opens a tool window as the user does, with its shortcut in the frontmost window.
     std::shared_ptr<fw::Window> OpenWithShortcut(Qt::Key key)
     {
@@ -73,8 +71,6 @@ protected:
         harness::ProcessEvents();
         return fw::Window::Get(0);
     }
-
-    std::shared_ptr<wHapsavi> launcher;
 };
 
 }

@@ -9,10 +9,9 @@
 
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
-#include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
-#include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
 #include "framework/WindowClass.h"
@@ -90,24 +89,8 @@ std::vector<int> OrderCounts(const std::map<std::string, int>& seen, size_t orde
     return counts;
 }
 
-class Fairness : public ::testing::Test {
+class Fairness : public harness::AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        harness::StartRuntime();
-        if (!fw::GetAppObject())
-            NewAppInstance();
-    }
-
-    void TearDown() override
-    {
-        for (const auto& name : { wTilfaeldigtTal::Lookup().Name(), wTilfaeldigRaekkefoelge::Lookup().Name() })
-            if (auto w = fw::GetImplicitWindow(name))
-                w->Close();
-        harness::ProcessEvents();
-        harness::ExpectNoPendingException();
-    }
-
     // What the random-number window shows for `count` presses with the
     // maximum typed in, less one (0 .. max - 1).
     static std::vector<int> Draws(const QString& max, int count)

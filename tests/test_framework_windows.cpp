@@ -1,6 +1,7 @@
 // The framework's windows, menus and event loop, with small windows of the test's own.
 
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 #include "framework/EditField.h"
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
@@ -8,8 +9,10 @@
 #include "framework/Window.h"
 #include "framework/WindowClass.h"
 #include "framework/qt/FailureBox.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -94,19 +97,18 @@ std::shared_ptr<fw::Application> StartApplication()
     return app;
 }
 
-class FrameworkWindows : public ::testing::Test {
+class FrameworkWindows : public harness::RuntimeTest {
 protected:
-    void SetUp() override
-    {
-        harness::StartRuntime();
-        g_log.clear();
-    }
+    void SetUp() override { g_log.clear(); }
     void TearDown() override
     {
-        harness::ExpectNoPendingException();
-        harness::ProcessEvents();
+        TestWindow::fail_in_create_controls = false;
+        TestWindow::more_design.reset();
+        harness::RuntimeTest::TearDown();
     }
 };
+
+using FrameworkRuntime = harness::ProgramLife;
 
 TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhileTheWindowIsOpen)
 {
@@ -247,7 +249,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
 
-TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
+TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
 {
     harness::StartRuntime();
     auto held = fw::ImplicitInstance<TestWindow>();
@@ -260,7 +262,7 @@ TEST(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHo
     EXPECT_FALSE(held->IsOpen());
 }
 
-TEST(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
+TEST_F(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
 {
     fw::RuntimeInit();
     QTimer::singleShot(0, [] { fw::Quit(3); });
@@ -268,7 +270,7 @@ TEST(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
     EXPECT_EQ(fw::RuntimeExit(), 3);
 }
 
-TEST(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCaller)
+TEST_F(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCaller)
 {
     fw::RuntimeInit();
     bool later_ran = false;
@@ -279,7 +281,7 @@ TEST(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCalle
     EXPECT_EQ(fw::RuntimeExit(), 0);
 }
 
-TEST(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusOne)
+TEST_F(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusOne)
 {
     fw::RuntimeInit();
     testing::internal::CaptureStderr();
@@ -290,13 +292,51 @@ TEST(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusO
     EXPECT_EQ(fw::RuntimeExit(), 1);
 }
 
+// The toolkit forgets when it goes how the framework's windows and pictures
+// show to assistive technology: a second runtime in the process still shows them.
+TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTechnology)
+{
+    for (int life = 1; life <= 2; ++life) {
+        SCOPED_TRACE(life);
+        harness::StartRuntime();
+        TestWindow::more_design = fw::Design { }.Int("Frame", 1);
+        auto dialog = fw::ImplicitInstance<TestWindow>();
+        TestWindow::more_design.reset();
+        auto picture = dialog->NewControl<fw::Canvas>();
+        dialog->AddControl("Canvas1", picture);
+        picture->SetProperty("Name", "Canvas1");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(harness::FrameOf(*dialog))->role(), QAccessible::Dialog);
+        QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(harness::WidgetOf(*picture));
+        EXPECT_EQ(graphic->role(), QAccessible::Graphic);
+        EXPECT_EQ(graphic->text(QAccessible::Name).toStdString(), "Canvas1");
+        harness::StopRuntime();
+    }
+}
+
+// Sets an environment variable while it lives, then puts back what was there.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value)
+        : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedVariable() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 // The box that tells of a failure is in Danish down to the toolkit's own
 // buttons, as is every text of the toolkit's that a user can meet, even in an
 // English locale.
-TEST(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
+TEST_F(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
 {
-    setenv("LC_ALL", "en_US.UTF-8", 1);
-    setenv("LANGUAGE", "en", 1);
+    const ScopedVariable lc_all("LC_ALL", "en_US.UTF-8");
+    const ScopedVariable language("LANGUAGE", "en");
     fw::RuntimeInit();
     {
         fw::FailureBox box("NilObjectException", "picture 1 is missing");

@@ -4,14 +4,13 @@
 #include "framework/Picture.h"
 #include "framework/PushButton.h"
 #include "framework/ResourceFork.h"
-#include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/WindowClass.h"
 #include "shell/App.h"
 #include "shell/Hapsavibillede64x64.h"
-#include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 #include "tools/wTilfaeldigtTal.h"
@@ -42,24 +41,9 @@ QString ShownText(const fw::Control& control)
     return { };
 }
 
-// The program's start-up up to the event loop, which these tests stand in for.
-class Launcher : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        harness::StartRuntime();
-        fw::InitPluginEntrypoints();
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        MakeDefaultView();
-        launcher = wHapsavi::Get();
-    }
-    void TearDown() override { harness::ExpectNoPendingException(); }
-
-    std::shared_ptr<wHapsavi> launcher;
-};
-
-using AboutWindow = Launcher;
+using Launcher = harness::ProgramTest;
+using AboutWindow = harness::ProgramTest;
+using Picture = harness::RuntimeTest;
 
 }
 
@@ -192,9 +176,8 @@ TEST_F(AboutWindow, ClosesWithOkReturnEscapeOrItsCloseButton)
 }
 
 // A failed load leaves nothing cached, so the picture loads once it is there.
-TEST(Picture, WhileMissingEveryCallRaisesAndTheFirstCallAfterLoadsIt)
+TEST_F(Picture, WhileMissingEveryCallRaisesAndTheFirstCallAfterLoadsIt)
 {
-    harness::StartRuntime();
     QTemporaryDir folder;
     fw::SetResourceFolder(folder.path().toStdString());
     EXPECT_THROW(Hapsavibillede64x64::Get(), fw::NilObjectException);

@@ -3,6 +3,7 @@
 #include "shell/App.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/wTilfaeldigtTal.h"
 
@@ -56,13 +57,9 @@ void ExpectTheNineteenItems(const fw::MenuBar& bar)
     EXPECT_EQ(items, kExpectedItems);
 }
 
-class MenuBar : public ::testing::Test {
+class MenuBar : public harness::RuntimeTest {
 protected:
-    void SetUp() override
-    {
-        harness::StartRuntime();
-        fw::InitPluginEntrypoints();
-    }
+    void SetUp() override { fw::InitPluginEntrypoints(); }
 };
 
 }

@@ -5,11 +5,10 @@
 #include "framework/MenuCommands.h"
 #include "framework/MenuItem.h"
 #include "framework/PushButton.h"
-#include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
 #include "framework/WindowClass.h"
-#include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/wTilfaeldigtTal.h"
 
@@ -41,15 +40,8 @@ struct FixedRnd {
     int calls { 0 };
 };
 
-class RandomNumberWindow : public ::testing::Test {
+class RandomNumberWindow : public harness::AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        harness::StartRuntime();
-        if (!fw::GetAppObject())
-            NewAppInstance();
-    }
-
     std::shared_ptr<wTilfaeldigtTal> Open()
     {
         auto w = wTilfaeldigtTal::Get();
@@ -67,14 +59,6 @@ protected:
             harness::Key(w, Qt::Key_Backspace);
         else
             harness::Type(MaxTal(w), text);
-    }
-
-    void TearDown() override
-    {
-        if (auto w = fw::GetImplicitWindow(wTilfaeldigtTal::Lookup().Name()))
-            w->Close();
-        harness::ProcessEvents();
-        harness::ExpectNoPendingException();
     }
 };
 

@@ -3,11 +3,10 @@
 
 #include "framework/MenuCommands.h"
 #include "framework/PushButton.h"
-#include "framework/Runtime.h"
 #include "framework/Values.h"
 #include "framework/WindowClass.h"
 #include "shell/MenuBar1.h"
-#include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
 #include "tools/cEditfield.h"
@@ -25,30 +24,14 @@ namespace {
 cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
 fw::PushButton& Knap(fw::Window& w) { return ControlAs<fw::PushButton>(w, "TilfaeldigRaekkefoelge"); }
 
-class RandomOrderWindow : public ::testing::Test {
+class RandomOrderWindow : public harness::AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        harness::StartRuntime();
-        if (!fw::GetAppObject())
-            NewAppInstance();
-    }
-
     std::shared_ptr<wTilfaeldigRaekkefoelge> Open()
     {
         auto w = wTilfaeldigRaekkefoelge::Get();
         w->Show();
         harness::ProcessEvents();
         return w;
-    }
-
-    void TearDown() override
-    {
-        fw::SetRndSource({ });
-        if (auto w = fw::GetImplicitWindow(wTilfaeldigRaekkefoelge::Lookup().Name()))
-            w->Close();
-        harness::ProcessEvents();
-        harness::ExpectNoPendingException();
     }
 };
 

@@ -12,6 +12,7 @@
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
@@ -62,9 +63,11 @@ struct CountedFailure : std::runtime_error {
     ~CountedFailure() override { --live; }
 };
 
+using Startup = harness::ProgramLife;
+
 }
 
-TEST(Startup, CtrlQFromAToolWindowQuitsWithStatusZero)
+TEST_F(Startup, CtrlQFromAToolWindowQuitsWithStatusZero)
 {
     const int status = RunProgram([] {
         auto launcher = fw::Window::Get(0);
@@ -89,7 +92,7 @@ std::vector<std::pair<bool, bool>> WindowMenuMarks()
 
 using Marks = std::vector<std::pair<bool, bool>>;
 
-TEST(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZero)
+TEST_F(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZero)
 {
     const int status = RunProgram([] {
         auto launcher = fw::Window::Get(0);
@@ -151,7 +154,7 @@ TEST(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZero
     EXPECT_EQ(status, 0);
 }
 
-TEST(Startup, AFailureBeforeTheEventLoopSkipsTheLaterStepsButShutdownStillRuns)
+TEST_F(Startup, AFailureBeforeTheEventLoopSkipsTheLaterStepsButShutdownStillRuns)
 {
     QTemporaryDir empty;
     fw::SetResourceFolder(empty.path().toStdString());
@@ -168,7 +171,7 @@ TEST(Startup, AFailureBeforeTheEventLoopSkipsTheLaterStepsButShutdownStillRuns)
     fw::SetResourceFolder("");
 }
 
-TEST(Startup, AnExceptionLeavingTheEventLoopGoesToTheUnhandledPathOnce)
+TEST_F(Startup, AnExceptionLeavingTheEventLoopGoesToTheUnhandledPathOnce)
 {
     int unhandled = 0;
     fw::SetUnhandledExceptionHandler([&](std::exception_ptr) { ++unhandled; });
@@ -176,13 +179,15 @@ TEST(Startup, AnExceptionLeavingTheEventLoopGoesToTheUnhandledPathOnce)
     EXPECT_EQ(unhandled, 1);
 }
 
-// main() then never reaches shutdown.
-TEST(Startup, AnExceptionInsideTheUnhandledPathLeavesMainAndLetsTheFirstGo)
+// main() then never reaches shutdown: the process would end there. The test
+// shuts down in its place, so that the next test can start a runtime.
+TEST_F(Startup, AnExceptionInsideTheUnhandledPathLeavesMainAndLetsTheFirstGo)
 {
     fw::SetUnhandledExceptionHandler([](std::exception_ptr) { throw std::logic_error("raised while dealing with the first"); });
     EXPECT_THROW(RunProgram([] { throw CountedFailure(); }), std::logic_error);
     EXPECT_EQ(CountedFailure::live, 0);
     fw::SetUnhandledExceptionHandler({ });
+    harness::StopRuntime();
 }
 
 namespace {

@@ -11,7 +11,7 @@
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
-#include "shell/Startup.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LiteralShuffle.h"
 #include "framework/WindowClass.h"
@@ -133,15 +133,8 @@ bool Enabled(std::string_view name)
 
 std::string Clipboard() { return QApplication::clipboard()->text().toStdString(); }
 
-class TextFields : public ::testing::Test {
+class TextFields : public harness::AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        harness::StartRuntime();
-        if (!fw::GetAppObject())
-            NewAppInstance();
-    }
-
     template<class W>
     std::shared_ptr<W> Open()
     {
@@ -149,19 +142,6 @@ protected:
         w->Show();
         harness::ProcessEvents();
         return w;
-    }
-
-    void TearDown() override
-    {
-        fw::SetRndSource({ });
-        for (const std::string& name : { wTilfaeldigRaekkefoelge::Lookup().Name(), wTilfaeldigtTal::Lookup().Name() })
-            if (auto w = fw::GetImplicitWindow(name))
-                w->Close();
-        if (plain)
-            plain->Close();
-        QApplication::clipboard()->clear();
-        harness::ProcessEvents();
-        harness::ExpectNoPendingException();
     }
 
     // A window of the framework's own with a one-line and a multi-line field, showing the application's menu bar.

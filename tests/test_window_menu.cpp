@@ -7,6 +7,7 @@
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 #include "tools/wTilfaeldigtTal.h"
@@ -45,11 +46,10 @@ public:
     int hapsavi_actions { 0 };
 };
 
-class WindowMenu : public ::testing::Test {
+class WindowMenu : public harness::RuntimeTest {
 protected:
     void SetUp() override
     {
-        harness::StartRuntime();
         fw::InitPluginEntrypoints();
         app = std::make_shared<CountingApp>();
         app->SetMenuBar(MenuBar1::Get());
@@ -58,11 +58,12 @@ protected:
         MakeDefaultView();
         launcher = wHapsavi::Get();
     }
-    void TearDown() override { harness::ExpectNoPendingException(); }
 
     std::shared_ptr<CountingApp> app;
     std::shared_ptr<wHapsavi> launcher;
 };
+
+using WindowMenuRegistration = harness::RuntimeTest;
 
 }
 
@@ -112,8 +113,7 @@ TEST_F(WindowMenu, TheShortcutOfADisabledItemDoesNothing)
     EXPECT_EQ(fw::Window::Get(0), launcher);
 }
 
-TEST(WindowMenuRegistration, RaisesNilObjectExceptionWithoutAnApplicationObject)
+TEST_F(WindowMenuRegistration, RaisesNilObjectExceptionWithoutAnApplicationObject)
 {
-    harness::StartRuntime();
     EXPECT_THROW(ApplicationAddMenuHandlers(), fw::NilObjectException);
 }

@@ -23,6 +23,10 @@ void StartRuntime()
 {
     if (g_started)
         return;
+    if (RuntimeUp()) {
+        ADD_FAILURE() << "a runtime is already up, left by an earlier test in this process";
+        return;
+    }
     g_started = true;
     fw::RuntimeInit();
     initialize();
@@ -30,11 +34,16 @@ void StartRuntime()
 
 void StopRuntime()
 {
-    if (!g_started)
-        return;
     g_started = false;
+    if (!RuntimeUp())
+        return;
     finalize();
     fw::RuntimeExit();
+}
+
+bool RuntimeUp()
+{
+    return QCoreApplication::instance() != nullptr;
 }
 
 std::shared_ptr<fw::Window> StartProgram()

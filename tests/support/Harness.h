@@ -16,10 +16,14 @@ class QWidget;
 
 namespace harness {
 
-// Starts the runtime and registers every class, once per process (tests run a process each).
+// Starts the runtime and registers every class, once until StopRuntime. A
+// runtime that something else started and left up fails the test instead:
+// a second one on top of it would not work.
 void StartRuntime();
-// Shuts down as the program does (finalize, then the runtime), if StartRuntime ran and nothing else did.
+// Shuts down as the program does (finalize, then the runtime), if a runtime is up, whoever started it.
 void StopRuntime();
+// Whether a runtime is up.
+bool RuntimeUp();
 
 // Starts the runtime and runs the program's start-up up to its event loop,
 // which a test then stands in for. Returns the launcher window.
