@@ -1,18 +1,19 @@
 #include "framework/EditField.h"
 
+#include "WindowList.h"
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
 #include "framework/Window.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/MenuItemImpl.h"
-#include "framework/qt/TextArea.h"
-#include "framework/qt/TextLine.h"
-#include "framework/qt/TextRewrite.h"
-#include "framework/qt/TextUnits.h"
-#include "framework/qt/WindowImpl.h"
-#include "framework/qt/WindowSupport.h"
+#include "qt/ControlImpl.h"
+#include "qt/Convert.h"
+#include "qt/MenuItemImpl.h"
+#include "qt/TextArea.h"
+#include "qt/TextLine.h"
+#include "qt/TextRewrite.h"
+#include "qt/TextUnits.h"
+#include "qt/WindowImpl.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -55,7 +56,7 @@ void PopUpEditMenu(EditField& field, QWidget& widget, const QPoint& where)
         return;
     // The commands act on the field the user clicked, in its window.
     widget.setFocus(Qt::PopupFocusReason);
-    BringToFront(*window);
+    WindowList::Get().BringToFront(*window);
     Deliver([&window] { RunMenuEnablingPass(*window); });
 
     auto* menu = new QMenu(&widget);
@@ -440,8 +441,8 @@ void EditField::ApplyLook()
         return;
     widget->setFont(FontFor(m_style));
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, QColor(m_back_color.red, m_back_color.green, m_back_color.blue));
-    palette.setColor(QPalette::Text, QColor(m_text_color.red, m_text_color.green, m_text_color.blue));
+    palette.setColor(QPalette::Base, ToQColor(m_back_color));
+    palette.setColor(QPalette::Text, ToQColor(m_text_color));
     widget->setPalette(palette);
 
     // Alignment: 0 the default (left), 1 left, 2 centre, 3 right.

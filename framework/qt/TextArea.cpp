@@ -1,6 +1,6 @@
-#include "framework/qt/TextArea.h"
+#include "qt/TextArea.h"
 
-#include "framework/qt/TextUnits.h"
+#include "qt/TextUnits.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

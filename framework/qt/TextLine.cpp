@@ -1,6 +1,6 @@
-#include "framework/qt/TextLine.h"
+#include "qt/TextLine.h"
 
-#include "framework/qt/TextUnits.h"
+#include "qt/TextUnits.h"
 
 #include <QDropEvent>
 #include <QGuiApplication>

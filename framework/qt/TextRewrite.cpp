@@ -1,10 +1,10 @@
-#include "framework/qt/TextRewrite.h"
+#include "qt/TextRewrite.h"
 
 #include "framework/EditField.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/BackgroundWork.h"
-#include "framework/qt/TextArea.h"
+#include "qt/BackgroundWork.h"
+#include "qt/TextArea.h"
 
 #include <QCoreApplication>
 #include <QEvent>

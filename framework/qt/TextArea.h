@@ -2,7 +2,7 @@
 
 // Framework-internal: the widget of a multi-line text field.
 
-#include "framework/qt/DocumentIndex.h"
+#include "qt/DocumentIndex.h"
 
 #include <QPlainTextEdit>
 
