@@ -6,7 +6,7 @@
 
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
-#include "framework/qt/BackgroundWork.h"
+#include "qt/BackgroundWork.h"
 #include "tests/support/Harness.h"
 #include "framework/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"

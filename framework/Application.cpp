@@ -1,16 +1,16 @@
 #include "framework/Application.h"
 
+#include "WindowList.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
 #include "framework/Runtime.h"
-#include "framework/qt/WindowSupport.h"
 
 namespace fw {
 
 void Application::SetMenuBar(std::shared_ptr<MenuBar> bar)
 {
     m_menu_bar = std::move(bar);
-    RefreshMenuBars();
+    WindowList::Get().RefreshMenuBars();
 }
 
 std::shared_ptr<MenuBar> AppMenuBar()

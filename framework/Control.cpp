@@ -1,7 +1,8 @@
 #include "framework/Control.h"
 
 #include "framework/Window.h"
-#include "framework/qt/ControlImpl.h"
+#include "qt/ControlImpl.h"
+#include "qt/Convert.h"
 
 #include <algorithm>
 

@@ -92,6 +92,38 @@ std::string Printable(std::string_view name)
 
 }
 
+int32_t IntOf(const PropertyValue& value, int32_t fallback)
+{
+    if (const auto* number = std::get_if<int32_t>(&value))
+        return *number;
+    if (const auto* flag = std::get_if<bool>(&value))
+        return *flag ? 1 : 0;
+    return fallback;
+}
+
+bool BoolOf(const PropertyValue& value, bool fallback)
+{
+    if (const auto* flag = std::get_if<bool>(&value))
+        return *flag;
+    if (const auto* number = std::get_if<int32_t>(&value))
+        return *number != 0;
+    return fallback;
+}
+
+std::string StringOf(const PropertyValue& value)
+{
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    return { };
+}
+
+Rgb ColorOf(const PropertyValue& value, Rgb fallback)
+{
+    if (const auto* colour = std::get_if<Rgb>(&value))
+        return *colour;
+    return fallback;
+}
+
 bool KindOfProperty(std::string_view name, PropertyKind& kind)
 {
     for (const auto& [known, known_kind] : kProperties) {

@@ -1,5 +1,6 @@
 #include "framework/MenuCommands.h"
 
+#include "WindowList.h"
 #include "framework/Application.h"
 #include "framework/Control.h"
 #include "framework/EditField.h"
@@ -7,7 +8,6 @@
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/WindowSupport.h"
 
 #include <functional>
 
@@ -110,7 +110,7 @@ void ForEachItem(MenuItem& item, const std::function<void(MenuItem&)>& visit)
 // commands of the modal window's text field).
 void KeepCommandsInsideTheModalWindow(const Target& target, MenuBar& bar)
 {
-    const auto modal = ModalWindow();
+    const auto modal = WindowList::Get().Modal();
     if (!modal)
         return;
     const bool in_modal = target.window == modal;

@@ -1,65 +1,8 @@
 #include "framework/MenuItem.h"
 
-#include "framework/MenuBar.h"
-#include "framework/QuitMenuItem.h"
-#include "framework/Runtime.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/MenuBarView.h"
-#include "framework/qt/MenuItemImpl.h"
+#include "qt/MenuItemImpl.h"
 
 namespace fw {
-
-void MenuItem::Impl::AddStandIn(QAction* action)
-{
-    std::erase_if(stand_ins, [](const QPointer<QAction>& a) { return a.isNull(); });
-    stand_ins.emplace_back(action);
-    Apply(*action);
-}
-
-void MenuItem::Impl::Refresh()
-{
-    for (const auto& action : stand_ins)
-        if (action)
-            Apply(*action);
-}
-
-void MenuItem::Impl::Apply(QAction& action) const
-{
-    action.setEnabled(owner.m_enabled);
-    // A separator is a plain line: no text, not even to assistive technology.
-    action.setSeparator(owner.IsSeparator());
-    action.setText(owner.IsSeparator() ? QString() : ToQString(owner.m_text));
-    if (!owner.m_children.empty())
-        return;
-    action.setShortcut(KeySequenceOf(owner));
-    action.setCheckable(owner.m_checked);
-    action.setChecked(owner.m_checked);
-}
-
-void MenuItem::Impl::AddView(MenuBarView* view)
-{
-    std::erase_if(views, [](const QPointer<MenuBarView>& v) { return v.isNull(); });
-    views.emplace_back(view);
-}
-
-void MenuItem::Impl::TreeChanged()
-{
-    MenuItem* root = &owner;
-    while (root->m_parent)
-        root = root->m_parent;
-    for (const auto& view : root->m_impl->views)
-        if (view)
-            view->Rebuild();
-}
-
-QKeySequence KeySequenceOf(const MenuItem& item)
-{
-    if (!item.KeyboardShortcut() || item.KeyboardShortcut()->empty())
-        return { };
-    QString text = ToQString(*item.KeyboardShortcut());
-    text.replace(QLatin1String("Cmd"), QLatin1String("Ctrl"));
-    return QKeySequence::fromString(text, QKeySequence::PortableText);
-}
 
 MenuItem::MenuItem()
     : m_impl(std::make_unique<Impl>(*this))
@@ -122,11 +65,6 @@ std::shared_ptr<MenuItem> MenuItem::FindItem(std::string_view name) const
             return found;
     }
     return nullptr;
-}
-
-void QuitMenuItem::DefaultAction()
-{
-    Quit(0);
 }
 
 }

@@ -1,6 +1,6 @@
 #include "framework/Picture.h"
 
-#include "framework/qt/PictureImpl.h"
+#include "qt/PictureImpl.h"
 
 namespace fw {
 

@@ -2,8 +2,9 @@
 
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/WindowImpl.h"
+#include "qt/ControlImpl.h"
+#include "qt/Convert.h"
+#include "qt/WindowImpl.h"
 
 #include <QPushButton>
 

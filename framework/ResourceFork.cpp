@@ -1,9 +1,9 @@
 #include "framework/ResourceFork.h"
 
 #include "framework/Picture.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/HeldMessages.h"
-#include "framework/qt/PictureImpl.h"
+#include "qt/Convert.h"
+#include "qt/HeldMessages.h"
+#include "qt/PictureImpl.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "framework/Runtime.h"
 
+#include "WindowList.h"
 #include "framework/Application.h"
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
-#include "framework/qt/BackgroundWork.h"
-#include "framework/qt/CommandKeys.h"
-#include "framework/qt/FailureBox.h"
-#include "framework/qt/HeldMessages.h"
-#include "framework/qt/WindowSupport.h"
+#include "qt/BackgroundWork.h"
+#include "qt/CommandKeys.h"
+#include "qt/FailureBox.h"
+#include "qt/HeldMessages.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -121,7 +121,7 @@ void InitPluginEntrypoints()
 int RuntimeExit()
 {
     auto& state = State();
-    DestroyAllWindows();
+    WindowList::Get().DestroyAll();
     // Work dropped with its window may still be running: it ends before the toolkit goes.
     WaitForBackgroundWork();
     state.app_object.reset();

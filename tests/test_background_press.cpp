@@ -12,7 +12,7 @@
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
-#include "framework/qt/BackgroundWork.h"
+#include "qt/BackgroundWork.h"
 #include "shell/Startup.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"

@@ -11,6 +11,8 @@
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -241,4 +243,30 @@ TEST_F(Controls, PicturesComeFromTheResourceFolderAndAMissingOrCorruptOneIsNil)
     EXPECT_EQ(pixel(0, 0), 0x0000FFu);
 }
 
+
+TEST_F(Controls, AFieldThatOutlivesItsWindowKeepsWhatIsSetOnItAndOffersNothingToEdit)
+{
+    auto gone = std::make_shared<fw::Window>();
+    gone->Construct();
+    auto field = gone->NewControl<fw::EditField>();
+    gone->AddControl("Felt", field);
+    gone->Close();
+    gone.reset();
+    harness::ProcessEvents();
+    ASSERT_EQ(harness::WidgetOf(*field), nullptr) << "the widget goes with its window";
+
+    field->SetText("én\rtø");
+    EXPECT_EQ(field->Text(), "én\rtø");
+    EXPECT_EQ(field->TextLength(), 5);
+    EXPECT_TRUE(field->HasLineBreak());
+    QApplication::clipboard()->setText(QStringLiteral("tre"));
+    EXPECT_FALSE(field->CanPaste());
+    field->SelectAll();
+    field->Paste();
+    EXPECT_EQ(field->SelLength(), 0);
+    EXPECT_EQ(field->Text(), "én\rtø");
+    field->SetProperty("MultiLine", true);
+    EXPECT_EQ(harness::WidgetOf(*field), nullptr) << "no widget is made without a window";
+    QApplication::clipboard()->clear();
+}
 }

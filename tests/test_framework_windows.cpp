@@ -8,7 +8,7 @@
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "framework/WindowClass.h"
-#include "framework/qt/FailureBox.h"
+#include "qt/FailureBox.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 

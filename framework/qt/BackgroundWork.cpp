@@ -1,4 +1,4 @@
-#include "framework/qt/BackgroundWork.h"
+#include "qt/BackgroundWork.h"
 
 #include <atomic>
 #include <memory>

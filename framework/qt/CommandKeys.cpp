@@ -1,13 +1,13 @@
-#include "framework/qt/CommandKeys.h"
+#include "qt/CommandKeys.h"
 
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/MenuItemImpl.h"
-#include "framework/qt/WindowImpl.h"
+#include "qt/MenuItemImpl.h"
+#include "qt/WindowFrame.h"
+#include "qt/Widgets.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -50,7 +50,7 @@ bool CommandKeys::eventFilter(QObject* watched, QEvent* event)
     // An open menu handles its own keys.
     if (!widget || qobject_cast<QMenu*>(widget))
         return false;
-    Window* window = WindowOfWidget(widget);
+    Window* window = WindowFrame::WindowOf(widget);
     if (!window || !window->IsOpen())
         return false;
 
@@ -75,7 +75,7 @@ bool CommandKeys::eventFilter(QObject* watched, QEvent* event)
         if (qobject_cast<QPlainTextEdit*>(widget) || (widget->focusProxy() && qobject_cast<QPlainTextEdit*>(widget->focusProxy())))
             return false;
         // A button with the focus is pressed by Return itself; otherwise the default button is.
-        PushButton* focused = ButtonWhere(*window, [widget](const PushButton& b) { return b.GetImpl().widget == widget; });
+        PushButton* focused = ButtonWhere(*window, [widget](const PushButton& b) { return WidgetOf(b) == widget; });
         if (PushButton* button = focused ? focused : ButtonWhere(*window, [](const PushButton& b) { return b.IsDefault(); })) {
             Deliver([button] { button->Push(); });
             return true;

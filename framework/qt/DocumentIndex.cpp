@@ -1,4 +1,4 @@
-#include "framework/qt/DocumentIndex.h"
+#include "qt/DocumentIndex.h"
 
 #include <QTextCursor>
 

@@ -1,4 +1,4 @@
-#include "framework/qt/HeldMessages.h"
+#include "qt/HeldMessages.h"
 
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
-#include "framework/qt/MenuBarView.h"
+#include "qt/MenuBarView.h"
 
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/MenuItemImpl.h"
+#include "qt/MenuItemImpl.h"
 
 #include <QApplication>
 #include <QMenu>

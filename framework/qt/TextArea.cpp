@@ -1,6 +1,6 @@
-#include "framework/qt/TextArea.h"
+#include "qt/TextArea.h"
 
-#include "framework/qt/TextUnits.h"
+#include "qt/TextUnits.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -27,11 +27,13 @@ QString Typed(const QKeyEvent& event, bool tab_changes_focus)
 
 }
 
-TextArea::TextArea(QWidget* parent)
+TextArea::TextArea(QWidget* parent, int32_t limit_, const QString& text)
     : QPlainTextEdit(parent)
+    , limit(limit_)
 {
     m_index.on_long_run_changed = [this] { FollowLongRuns(); };
     m_index.Watch(*document());
+    ShowText(text);
 }
 
 DocumentIndex& TextArea::Index()
@@ -61,12 +63,16 @@ void TextArea::FollowLongRuns()
     setWordWrapMode(m_index.HasLongRun() ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
-int64_t TextArea::Room()
+int64_t TextArea::SelectedCharacters()
 {
     DocumentIndex& index = Index();
     const QTextCursor cursor = textCursor();
-    const int64_t selected = index.CharactersBefore(cursor.selectionEnd()) - index.CharactersBefore(cursor.selectionStart());
-    return RoomFor(limit, index.Characters(), selected);
+    return index.CharactersBefore(cursor.selectionEnd()) - index.CharactersBefore(cursor.selectionStart());
+}
+
+int64_t TextArea::Room()
+{
+    return RoomFor(limit, Index().Characters(), SelectedCharacters());
 }
 
 QString TextArea::Fitting(const QString& text)

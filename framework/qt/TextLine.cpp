@@ -1,6 +1,6 @@
-#include "framework/qt/TextLine.h"
+#include "qt/TextLine.h"
 
-#include "framework/qt/TextUnits.h"
+#include "qt/TextUnits.h"
 
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -8,14 +8,22 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include <algorithm>
 #include <climits>
 
 namespace fw {
 
-TextLine::TextLine(QWidget* parent)
+TextLine::TextLine(QWidget* parent, int32_t limit_, const QString& initial)
     : QLineEdit(parent)
+    , limit(limit_)
 {
     setMaxLength(INT_MAX);
+    // First of all connections, so that the counts are right for every other.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        const QString line = text();
+        m_surrogates = std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.isSurrogate(); });
+    });
+    ShowText(initial);
 }
 
 void TextLine::ShowText(const QString& text)
@@ -48,12 +56,26 @@ void TextLine::EndUndoStep()
     setCursorPosition(at);
 }
 
+int64_t TextLine::Characters() const
+{
+    return m_surrogates ? CharsIn(text(), text().size()) : text().size();
+}
+
+int64_t TextLine::CharactersBefore(int position) const
+{
+    return m_surrogates ? CharsIn(text(), position) : std::clamp<int64_t>(position, 0, text().size());
+}
+
 int64_t TextLine::SelectedCharacters() const
 {
     if (!hasSelectedText())
         return 0;
-    const QString line = text();
-    return CharsIn(line, selectionEnd()) - CharsIn(line, selectionStart());
+    return CharactersBefore(selectionEnd()) - CharactersBefore(selectionStart());
+}
+
+int TextLine::PositionOf(int64_t characters) const
+{
+    return static_cast<int>(m_surrogates ? UnitsFor(text(), characters) : std::clamp<int64_t>(characters, 0, text().size()));
 }
 
 QString TextLine::Fitting(const QString& text, int64_t replaced) const
@@ -61,7 +83,7 @@ QString TextLine::Fitting(const QString& text, int64_t replaced) const
     const QString line = WithoutLineBreaks(text);
     if (limit <= 0)
         return line;
-    return FirstChars(line, RoomFor(limit, CharsIn(this->text(), this->text().size()), replaced));
+    return FirstChars(line, RoomFor(limit, Characters(), replaced));
 }
 
 void TextLine::keyPressEvent(QKeyEvent* event)

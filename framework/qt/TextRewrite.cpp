@@ -1,10 +1,10 @@
-#include "framework/qt/TextRewrite.h"
+#include "qt/TextRewrite.h"
 
 #include "framework/EditField.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
-#include "framework/qt/BackgroundWork.h"
-#include "framework/qt/TextArea.h"
+#include "qt/BackgroundWork.h"
+#include "qt/TextArea.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -121,7 +121,7 @@ std::vector<const TextRewrite*>& PendingRewrites()
 
 }
 
-TextRewrite::TextRewrite(EditField& field, QPlainTextEdit& editor, Make make)
+TextRewrite::TextRewrite(EditField& field, TextArea& editor, Make make)
     : m_field(field)
     , m_editor(&editor)
     , m_frame(editor.window())
@@ -211,7 +211,7 @@ void TextRewrite::LeavePending()
 
 void TextRewrite::Swap(std::unique_ptr<QTextDocument> document)
 {
-    QPlainTextEdit& editor = *m_editor;
+    TextArea& editor = *m_editor;
     QTextDocument* old = editor.document();
     // A look changed meanwhile goes over (this lays the whole text out again).
     if (!SameLook(*document, *old)) {
@@ -227,8 +227,7 @@ void TextRewrite::Swap(std::unique_ptr<QTextDocument> document)
     // Raises the field's TextChange, as setting the text does.
     editor.setDocument(document.release());
     // The field learns the new text at once, its long runs included, before it is laid out.
-    if (auto* area = dynamic_cast<TextArea*>(&editor))
-        area->Index();
+    editor.Index();
 }
 
 }

@@ -1,4 +1,4 @@
-#include "framework/qt/TextUnits.h"
+#include "qt/TextUnits.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,11 +4,11 @@
 #include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
-#include "framework/qt/BackgroundWork.h"
-#include "framework/qt/WindowSupport.h"
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "tests/support/Harness.h"
+#include "WindowList.h"
+#include "qt/BackgroundWork.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,7 +44,7 @@ void RuntimeTest::TearDown()
     // window lists, then every window still held anywhere, then the work
     // that a window may have left running, then the application object.
     finalize();
-    fw::DestroyAllWindows();
+    fw::WindowList::Get().DestroyAll();
     fw::WaitForBackgroundWork();
     fw::RuntimeRegisterAppObject(nullptr);
     ProcessEvents();

@@ -1,9 +1,6 @@
 #include "tests/support/Harness.h"
 
 #include "framework/Runtime.h"
-#include "framework/qt/ControlImpl.h"
-#include "framework/qt/WindowFrame.h"
-#include "framework/qt/WindowImpl.h"
 #include "shell/App.h"
 #include "shell/Startup.h"
 
@@ -61,16 +58,6 @@ void ProcessEvents()
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
-}
-
-QWidget* WidgetOf(const fw::Control& control)
-{
-    return control.GetImpl().widget;
-}
-
-QWidget* FrameOf(const fw::Window& window)
-{
-    return window.GetImpl().frame;
 }
 
 void Focus(const fw::Control& control)

@@ -4,6 +4,7 @@
 
 #include "framework/Control.h"
 #include "framework/Window.h"
+#include "qt/Widgets.h"
 
 #include <QString>
 #include <Qt>
@@ -11,8 +12,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-class QWidget;
 
 namespace harness {
 
@@ -33,8 +32,8 @@ std::shared_ptr<fw::Window> StartProgram();
 void ProcessEvents();
 
 // The toolkit widgets behind framework objects.
-QWidget* WidgetOf(const fw::Control& control);
-QWidget* FrameOf(const fw::Window& window);
+using fw::FrameOf;
+using fw::WidgetOf;
 
 // Gives the control the keyboard focus (and its window the activation).
 void Focus(const fw::Control& control);

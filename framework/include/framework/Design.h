@@ -16,6 +16,12 @@ struct Rgb {
 
 using PropertyValue = std::variant<int32_t, bool, Rgb, std::string>;
 
+// Property values read leniently: a value of another kind gives the fallback.
+int32_t IntOf(const PropertyValue& value, int32_t fallback = 0);
+bool BoolOf(const PropertyValue& value, bool fallback = false);
+std::string StringOf(const PropertyValue& value);
+Rgb ColorOf(const PropertyValue& value, Rgb fallback = { });
+
 enum class PropertyKind { Int32, Boolean, Color, String };
 
 // The kind of a design property, known by its name alone; false for a name the framework does not know.

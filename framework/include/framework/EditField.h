@@ -7,6 +7,7 @@
 
 namespace fw {
 
+class FieldEditor;
 class TextRewrite;
 
 // A text field: one line, or a multi-line text area with MultiLine.
@@ -72,9 +73,10 @@ public:
     bool IsBusy() const;
 
 private:
+    // The editor of the field's widget, or a plain one while it has none.
+    FieldEditor& Editor() const;
     // Makes the widget of the current kind (one line or multi-line), carrying the text over.
     void MakeEditor();
-    void ConnectEditor();
     void ApplyLimit();
     void ApplyLook();
     void EditorChanged();
@@ -91,7 +93,8 @@ private:
     Rgb m_back_color { 255, 255, 255 };
     Rgb m_text_color { };
     TextStyle m_style;
-    std::string m_pending_text;
+    // Replaced by a plain one once the widget is gone with its window.
+    mutable std::unique_ptr<FieldEditor> m_editor;
     std::unique_ptr<TextRewrite> m_rewrite;
 };
 

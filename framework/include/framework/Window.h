@@ -104,16 +104,22 @@ public:
 
     void SetProperty(std::string_view name, const PropertyValue& value) override;
 
+    // The toolkit side, for the framework's own use.
     class Impl;
     Impl& GetImpl() const { return *m_impl; }
 
 private:
-    friend void DestroyAllWindows();
+    friend class WindowList;
+
     void AttachControl(Control& control);
     void ApplyGeometry();
     void ApplyBackColor();
     void PresentFrame();
     void FocusFirstTypingField();
+    // From the toolkit side: the content area was resized by (dx, dy) to its new size.
+    void ContentResized(int32_t width, int32_t height, int32_t dx, int32_t dy);
+    // At runtime exit: the window closes without its events and its frame goes.
+    void Discard();
 
     std::unique_ptr<Impl> m_impl;
     std::vector<std::pair<std::string, std::shared_ptr<Control>>> m_controls;

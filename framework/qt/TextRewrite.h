@@ -11,12 +11,12 @@
 #include <memory>
 #include <optional>
 
-class QPlainTextEdit;
 class QTextDocument;
 
 namespace fw {
 
 class EditField;
+class TextArea;
 
 // One rewrite of a multi-line field's whole text. The text is taken out on the
 // interface thread; on a thread of its own, `make` turns it into the new text
@@ -31,7 +31,7 @@ public:
     // The new text (line breaks as the editor takes them), or nullopt to keep the text.
     using Make = std::function<std::optional<QString>(QString)>;
 
-    TextRewrite(EditField& field, QPlainTextEdit& editor, Make make);
+    TextRewrite(EditField& field, TextArea& editor, Make make);
     ~TextRewrite() override;
 
     // Until the result is in (or dropped).
@@ -50,7 +50,7 @@ private:
     void Swap(std::unique_ptr<QTextDocument> document);
 
     EditField& m_field;
-    QPointer<QPlainTextEdit> m_editor;
+    QPointer<TextArea> m_editor;
     QPointer<QWidget> m_frame;
     QCursor m_editor_cursor;
     QMetaObject::Connection m_change_watch;

@@ -14,8 +14,8 @@ public:
     explicit WindowFrame(Window& owner);
 
     Window& Owner() const { return m_owner; }
-    // Puts the menu bar and the content area in place for the frame's size.
-    void PlaceChildren();
+    // The framework window of a toolkit widget, or nullptr.
+    static Window* WindowOf(const QWidget* widget);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,7 +2,7 @@
 
 // Framework-internal: the widget of a multi-line text field.
 
-#include "framework/qt/DocumentIndex.h"
+#include "qt/DocumentIndex.h"
 
 #include <QPlainTextEdit>
 
@@ -18,13 +18,15 @@ namespace fw {
 // does in linear time; other texts wrap at word boundaries.
 class TextArea : public QPlainTextEdit {
 public:
-    explicit TextArea(QWidget* parent);
+    // Holds the text, cut at the limit.
+    TextArea(QWidget* parent, int32_t limit, const QString& text);
 
     // Most characters the text may hold; 0 is no limit.
     int32_t limit { 0 };
 
     // The index of the document shown now.
     DocumentIndex& Index();
+    int64_t SelectedCharacters();
     // Replaces the whole text, cut at the limit.
     void ShowText(const QString& text);
 

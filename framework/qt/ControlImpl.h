@@ -4,7 +4,6 @@
 
 #include "framework/Control.h"
 
-#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -30,19 +29,5 @@ public:
     // replaces its widget with one of another kind).
     void DropWidget();
 };
-
-// The font for a text style: "System" is the platform's default font,
-// "SmallSystem" a smaller one, any other name that family; size 0 keeps the default size.
-QFont FontFor(const TextStyle& style);
-
-// Converts between the framework's texts and the toolkit's.
-QString ToQString(const std::string& utf8);
-std::string FromQString(const QString& text);
-
-// Design values read leniently: a value of another kind gives the fallback.
-int32_t IntOf(const PropertyValue& value, int32_t fallback = 0);
-bool BoolOf(const PropertyValue& value, bool fallback = false);
-std::string StringOf(const PropertyValue& value);
-Rgb ColorOf(const PropertyValue& value, Rgb fallback = { });
 
 }

@@ -17,7 +17,8 @@ namespace fw {
 // character in half).
 class TextLine : public QLineEdit {
 public:
-    explicit TextLine(QWidget* parent);
+    // Holds the text, cut at the limit.
+    TextLine(QWidget* parent, int32_t limit, const QString& text);
 
     // Most characters the text may hold; 0 is no limit.
     int32_t limit { 0 };
@@ -27,6 +28,15 @@ public:
     // Pastes the text of the clipboard or of the selection (X11's middle click).
     void PasteFrom(QClipboard::Mode mode);
 
+    // Characters (code points) in the text, before a position (a UTF-16
+    // unit, as the toolkit counts), and selected; and the position before
+    // character `characters`, or the end. Counted without reading the text
+    // while it holds no surrogate, which the line learns at each change.
+    int64_t Characters() const;
+    int64_t CharactersBefore(int position) const;
+    int64_t SelectedCharacters() const;
+    int PositionOf(int64_t characters) const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -35,9 +45,10 @@ protected:
 
 private:
     void EndUndoStep();
-    int64_t SelectedCharacters() const;
     // The part of the text, without line breaks, that fits in place of `replaced` characters.
     QString Fitting(const QString& text, int64_t replaced) const;
+
+    bool m_surrogates { false };
 };
 
 }

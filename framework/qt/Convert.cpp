@@ -1,0 +1,44 @@
+#include "qt/Convert.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace fw {
+
+QString ToQString(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string FromQString(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QColor ToQColor(Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+QFont FontFor(const TextStyle& style)
+{
+    QFont font = QApplication::font();
+    if (style.font == "SmallSystem") {
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(std::max(1.0, font.pointSizeF() - 2));
+        else if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, font.pixelSize() - 2));
+    } else if (!style.font.empty() && style.font != "System") {
+        font.setFamily(ToQString(style.font));
+    }
+    if (style.size > 0)
+        font.setPointSize(style.size);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    return font;
+}
+
+}

@@ -1,0 +1,214 @@
+#include "qt/WindowImpl.h"
+
+#include "WindowList.h"
+#include "qt/ContentWatcher.h"
+#include "qt/Convert.h"
+#include "qt/InstallAccessible.h"
+#include "qt/MenuBarView.h"
+#include "qt/WindowAccessible.h"
+#include "qt/WindowFrame.h"
+#include "qt/Widgets.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace fw {
+
+Window::Impl::Impl(Window& owner)
+    : m_owner(owner)
+{
+    InstallAccessible<WindowFrame, WindowAccessible>();
+    m_frame = new WindowFrame(owner);
+    m_content = new QWidget(m_frame);
+    m_content->installEventFilter(new ContentWatcher(*this, m_content));
+}
+
+Window::Impl::~Impl()
+{
+    delete m_frame.data();
+}
+
+int Window::Impl::MenuBarHeight() const
+{
+    if (!m_menu_bar_view || m_menu_bar_view->isHidden())
+        return 0;
+    return m_menu_bar_view->sizeHint().height();
+}
+
+void Window::Impl::PlaceChildren()
+{
+    if (!m_frame)
+        return;
+    const int bar = MenuBarHeight();
+    if (m_menu_bar_view)
+        m_menu_bar_view->setGeometry(0, 0, m_frame->width(), bar);
+    if (m_content)
+        m_content->setGeometry(0, bar, m_frame->width(), std::max(0, m_frame->height() - bar));
+}
+
+void Window::Impl::ShowMenuBar(const std::shared_ptr<MenuBar>& bar, bool visible)
+{
+    if (m_menu_bar_view) {
+        delete m_menu_bar_view.data();
+        m_menu_bar_view = nullptr;
+    }
+    if (bar) {
+        m_menu_bar_view = new MenuBarView(m_owner, bar, m_frame);
+        m_menu_bar_view->setVisible(visible);
+    }
+    PlaceChildren();
+}
+
+void Window::Impl::SetMenuBarVisible(bool visible)
+{
+    if (m_menu_bar_view)
+        m_menu_bar_view->setVisible(visible);
+}
+
+void Window::Impl::SetTitle(const std::string& title)
+{
+    m_frame->setWindowTitle(ToQString(title));
+}
+
+void Window::Impl::SetBackColor(bool has_back_color, Rgb colour)
+{
+    m_content->setAutoFillBackground(has_back_color);
+    QPalette palette = QApplication::palette(m_content);
+    if (has_back_color)
+        palette.setColor(QPalette::Window, ToQColor(colour));
+    m_content->setPalette(palette);
+}
+
+void Window::Impl::ApplyGeometry(const Geometry& geometry)
+{
+    if (!m_frame)
+        return;
+    const int bar = MenuBarHeight();
+    Qt::WindowFlags flags = geometry.dialog ? Qt::Dialog : Qt::Window;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    if (geometry.close_button)
+        flags |= Qt::WindowCloseButtonHint;
+    if (geometry.minimize_button)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (geometry.maximize_button && geometry.resizable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (m_frame->windowFlags() != flags) {
+        const bool shown = m_frame->isVisible();
+        m_frame->setWindowFlags(flags);
+        if (shown)
+            m_frame->show();
+    }
+    const int width = std::max(0, geometry.width);
+    const int height = std::max(0, geometry.height) + bar;
+    if (geometry.resizable) {
+        m_frame->setMinimumSize(std::max(0, geometry.min_width), std::max(0, geometry.min_height) + bar);
+        m_frame->setMaximumSize(std::clamp(geometry.max_width, 0, QWIDGETSIZE_MAX),
+            std::clamp(geometry.max_height, 0, QWIDGETSIZE_MAX - bar) + bar);
+    } else {
+        m_frame->setFixedSize(width, height);
+    }
+    m_frame->resize(width, height);
+    PlaceChildren();
+}
+
+void Window::Impl::Centre()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        m_frame->move(area.center() - QPoint(m_frame->width() / 2, m_frame->height() / 2));
+    }
+}
+
+void Window::Impl::Present(bool full_screen)
+{
+    if (full_screen)
+        m_frame->showFullScreen();
+    else
+        m_frame->show();
+    const auto front = Window::Get(0);
+    WindowFrame* top = front ? front->m_impl->m_frame : m_frame;
+    top->raise();
+    top->activateWindow();
+}
+
+void Window::Impl::MakeModal()
+{
+    if (m_frame->windowModality() == Qt::ApplicationModal)
+        return;
+    // The toolkit takes a new modality only while the frame is hidden.
+    if (m_frame->isVisible())
+        m_frame->hide();
+    m_frame->setWindowModality(Qt::ApplicationModal);
+}
+
+bool Window::Impl::IsModal() const
+{
+    return m_frame && m_frame->windowModality() != Qt::NonModal;
+}
+
+bool Window::Impl::IsVisible() const
+{
+    return m_frame && m_frame->isVisible();
+}
+
+void Window::Impl::Retire(std::shared_ptr<Window> window)
+{
+    if (m_frame)
+        m_frame->hide();
+    WindowList::Get().KeepClosed(std::move(window));
+    QMetaObject::invokeMethod(qApp, [raw = &m_owner] { WindowList::Get().ForgetClosed(raw); }, Qt::QueuedConnection);
+}
+
+void Window::Impl::DestroyFrame()
+{
+    delete m_frame.data();
+}
+
+bool Window::Impl::Focus(const Control& control)
+{
+    QWidget* widget = WidgetOf(control);
+    if (!widget)
+        return false;
+    widget->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool Window::Impl::HasFocus(const Control& control) const
+{
+    QWidget* focus = m_frame ? m_frame->focusWidget() : nullptr;
+    if (focus && focus == m_menu_bar_view)
+        focus = m_menu_bar_view->ReturnFocus();
+    QWidget* widget = WidgetOf(control);
+    return focus && widget && (widget == focus || widget->isAncestorOf(focus));
+}
+
+void Window::Impl::FollowContentSize()
+{
+    m_known_width = m_content->width();
+    m_known_height = m_content->height();
+}
+
+void Window::Impl::ContentResized()
+{
+    if (!m_content || !m_owner.IsOpen())
+        return;
+    const int32_t width = m_content->width();
+    const int32_t height = m_content->height();
+    if (m_known_width < 0) {
+        m_known_width = width;
+        m_known_height = height;
+        return;
+    }
+    const int32_t dx = width - m_known_width;
+    const int32_t dy = height - m_known_height;
+    if (dx == 0 && dy == 0)
+        return;
+    m_known_width = width;
+    m_known_height = height;
+    m_owner.ContentResized(width, height, dx, dy);
+}
+
+}
