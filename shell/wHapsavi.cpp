@@ -118,11 +118,6 @@ void wHapsavi::Layout()
     fw::SetProperties(*this, kWindow);
 }
 
-void wHapsavi::CreateControls()
-{
-    CreateControls0();
-}
-
 // Each control is finished (design, then handlers) before the next is made,
 // so building the launcher runs none of its handlers.
 void wHapsavi::CreateControls0()

@@ -148,11 +148,6 @@ void wOm::Layout()
     fw::SetProperties(*this, kWindow);
 }
 
-void wOm::CreateControls()
-{
-    CreateControls0();
-}
-
 // The six controls in tab order; the button gets the window's only handler,
 // after every design list has been applied.
 void wOm::CreateControls0()

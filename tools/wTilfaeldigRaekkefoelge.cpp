@@ -1,9 +1,6 @@
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
-#include "framework/Application.h"
 #include "framework/Design.h"
-#include "framework/Exceptions.h"
-#include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/Values.h"
 #include "tools/LineShuffle.h"
@@ -129,18 +126,12 @@ void CentreButton(fw::Window& window)
 wTilfaeldigRaekkefoelge::wTilfaeldigRaekkefoelge()
 {
     on_open = [this] { Event_Open(); };
-    on_enable_menu_items = [this] { Event_EnableMenuItems(); };
     on_resized = [this] { Event_Resized(); };
 }
 
 void wTilfaeldigRaekkefoelge::Layout()
 {
     fw::SetProperties(*this, kWindow);
-}
-
-void wTilfaeldigRaekkefoelge::CreateControls()
-{
-    CreateControls0();
 }
 
 void wTilfaeldigRaekkefoelge::CreateControls0()
@@ -176,17 +167,6 @@ void wTilfaeldigRaekkefoelge::Tekstfelt_TextChange()
     ControlAs<fw::PushButton>(*this, "TilfaeldigRaekkefoelge").SetEnabled(several);
 }
 
-void wTilfaeldigRaekkefoelge::AddMenuHandlers(fw::Window& w)
-{
-    auto& self = fw::CheckCast<wTilfaeldigRaekkefoelge>(w);
-    AddMenuHandler("FileClose", [&self] { return self.FileClose_Action(); });
-}
-
-void wTilfaeldigRaekkefoelge::Event_EnableMenuItems()
-{
-    fw::Require(fw::AppMenuItem("FileClose"), "menu item FileClose").Enable();
-}
-
 void wTilfaeldigRaekkefoelge::Event_Resized()
 {
     CentreButton(*this);
@@ -195,10 +175,4 @@ void wTilfaeldigRaekkefoelge::Event_Resized()
 void wTilfaeldigRaekkefoelge::Event_Open()
 {
     CentreButton(*this);
-}
-
-bool wTilfaeldigRaekkefoelge::FileClose_Action()
-{
-    Close();
-    return false;
 }

@@ -3,8 +3,6 @@
 #include "framework/Application.h"
 #include "framework/Design.h"
 #include "framework/EditField.h"
-#include "framework/Exceptions.h"
-#include "framework/MenuItem.h"
 #include "framework/PushButton.h"
 #include "framework/StaticText.h"
 #include "framework/Values.h"
@@ -242,21 +240,11 @@ const fw::DesignList kTal = fw::Design{}
 
 }
 
-wTilfaeldigtTal::wTilfaeldigtTal()
-{
-    on_enable_menu_items = [this] { Event_EnableMenuItems(); };
-}
-
 // The window shows the application's one shared menu bar as its own.
 void wTilfaeldigtTal::Layout()
 {
     SetMenuBar(fw::AppMenuBar());
     fw::SetProperties(*this, kWindow);
-}
-
-void wTilfaeldigtTal::CreateControls()
-{
-    CreateControls0();
 }
 
 void wTilfaeldigtTal::CreateControls0()
@@ -301,23 +289,6 @@ void wTilfaeldigtTal::Knap_Action()
     const int32_t r = std::clamp(fw::ToInt32(s), min, max);
 
     ControlAs<fw::StaticText>(*this, "Tal").SetText(fw::Str(r));
-}
-
-void wTilfaeldigtTal::AddMenuHandlers(fw::Window& w)
-{
-    auto& self = fw::CheckCast<wTilfaeldigtTal>(w);
-    AddMenuHandler("FileClose", [&self] { return self.FileClose_Action(); });
-}
-
-void wTilfaeldigtTal::Event_EnableMenuItems()
-{
-    fw::Require(fw::AppMenuItem("FileClose"), "menu item FileClose").Enable();
-}
-
-bool wTilfaeldigtTal::FileClose_Action()
-{
-    Close();
-    return false;
 }
 
 void wTilfaeldigtTal::SaetKnap()

@@ -62,17 +62,22 @@ std::shared_ptr<W> ImplicitInstance()
 //
 // It gives W its record, Get(), its implicit-instance accessor, and binds the
 // construction hooks to W's Layout, CreateControls and AddMenuHandlers. W
-// binds the window events it handles in its own constructor.
+// defines Layout, CreateControls0 and AddMenuHandlers; it binds the window
+// events it handles in its own constructor.
 template<class W, ClassName name>
 class WindowClass : public Subclass<Window, name> {
 public:
     static std::shared_ptr<W> Get() { return ImplicitInstance<W>(); }
 
+    // The same in every window: its controls are made by its CreateControls0,
+    // called through the class so that an override would be the one called.
+    virtual void CreateControls() { Self().CreateControls0(); }
+
 protected:
     WindowClass()
     {
         this->on_layout = [this] { Self().Layout(); };
-        this->on_create_controls = [this] { Self().CreateControls(); };
+        this->on_create_controls = [this] { CreateControls(); };
         this->on_add_menu_handlers = [this](Window& w) { Self().AddMenuHandlers(w); };
     }
 

@@ -11,7 +11,6 @@ public:
     wHapsavi();
 
     virtual void Layout();
-    virtual void CreateControls();
     virtual void CreateControls0();
     virtual bool Canvas1_MouseDown(int32_t x, int32_t y);
     virtual void Canvas1_MouseUp(int32_t x, int32_t y);

@@ -7,7 +7,6 @@
 class wOm : public fw::WindowClass<wOm, "wOm.wOm"> {
 public:
     virtual void Layout();
-    virtual void CreateControls();
     virtual void CreateControls0();
     virtual void PushButton1_Action();
     virtual void AddMenuHandlers(fw::Window& w);
