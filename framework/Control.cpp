@@ -20,30 +20,6 @@ std::shared_ptr<Window> Control::GetWindow() const
     return m_window.lock();
 }
 
-void Control::SetLeft(int32_t left)
-{
-    m_left = left;
-    ApplyGeometry();
-}
-
-void Control::SetTop(int32_t top)
-{
-    m_top = top;
-    ApplyGeometry();
-}
-
-void Control::SetWidth(int32_t width)
-{
-    m_width = width;
-    ApplyGeometry();
-}
-
-void Control::SetHeight(int32_t height)
-{
-    m_height = height;
-    ApplyGeometry();
-}
-
 void Control::SetEnabled(bool enabled)
 {
     m_enabled = enabled;

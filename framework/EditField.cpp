@@ -92,18 +92,12 @@ bool EditField::CanPaste() const
 
 void EditField::Undo()
 {
-    if (!CanUndo())
-        return;
-    Editor().Undo();
-    RethrowPending();
+    RunCommand(CanUndo(), &FieldEditor::Undo);
 }
 
 void EditField::Cut()
 {
-    if (m_read_only || !HasSelection())
-        return;
-    Editor().Cut();
-    RethrowPending();
+    RunCommand(!m_read_only && HasSelection(), &FieldEditor::Cut);
 }
 
 void EditField::Copy()
@@ -113,17 +107,19 @@ void EditField::Copy()
 
 void EditField::Paste()
 {
-    if (!CanPaste())
-        return;
-    Editor().Paste();
-    RethrowPending();
+    RunCommand(CanPaste(), &FieldEditor::Paste);
 }
 
 void EditField::Clear()
 {
-    if (m_read_only || !HasSelection())
+    RunCommand(!m_read_only && HasSelection(), &FieldEditor::Clear);
+}
+
+void EditField::RunCommand(bool may_run, void (FieldEditor::*command)())
+{
+    if (!may_run)
         return;
-    Editor().Clear();
+    (Editor().*command)();
     RethrowPending();
 }
 
@@ -134,11 +130,9 @@ void EditField::SelectAll()
 
 void EditField::SetProperty(std::string_view name, const PropertyValue& value)
 {
-    if (m_style.Apply(name, value)) {
+    if (m_style.Apply(name, value) || TakeLookProperty(name, value))
         ApplyLook();
-        return;
-    }
-    if (name == "Text")
+    else if (name == "Text")
         SetText(StringOf(value));
     else if (name == "ReadOnly")
         SetReadOnly(BoolOf(value));
@@ -152,33 +146,32 @@ void EditField::SetProperty(std::string_view name, const PropertyValue& value)
             if (m_impl->widget)
                 MakeEditor();
         }
-    } else if (name == "AcceptTabs") {
-        m_accept_tabs = BoolOf(value);
-        ApplyLook();
-    } else if (name == "Password") {
-        m_password = BoolOf(value);
-        ApplyLook();
-    } else if (name == "Border") {
-        m_border = BoolOf(value, true);
-        ApplyLook();
-    } else if (name == "ScrollBarVertical") {
-        m_scrollbar_vertical = BoolOf(value, true);
-        ApplyLook();
-    } else if (name == "ScrollBarHorizontal") {
-        m_scrollbar_horizontal = BoolOf(value);
-        ApplyLook();
-    } else if (name == "Alignment") {
-        m_alignment = IntOf(value);
-        ApplyLook();
-    } else if (name == "BackColor") {
-        m_back_color = ColorOf(value, m_back_color);
-        ApplyLook();
-    } else if (name == "TextColor") {
-        m_text_color = ColorOf(value, m_text_color);
-        ApplyLook();
     } else
         // Styled, Mask, Format, UseFocusRing and ScrollBar have no effect on this platform.
         Control::SetProperty(name, value);
+}
+
+bool EditField::TakeLookProperty(std::string_view name, const PropertyValue& value)
+{
+    if (name == "AcceptTabs")
+        m_accept_tabs = BoolOf(value);
+    else if (name == "Password")
+        m_password = BoolOf(value);
+    else if (name == "Border")
+        m_border = BoolOf(value, true);
+    else if (name == "ScrollBarVertical")
+        m_scrollbar_vertical = BoolOf(value, true);
+    else if (name == "ScrollBarHorizontal")
+        m_scrollbar_horizontal = BoolOf(value);
+    else if (name == "Alignment")
+        m_alignment = IntOf(value);
+    else if (name == "BackColor")
+        m_back_color = ColorOf(value, m_back_color);
+    else if (name == "TextColor")
+        m_text_color = ColorOf(value, m_text_color);
+    else
+        return false;
+    return true;
 }
 
 void EditField::CreateWidget(Window& window)

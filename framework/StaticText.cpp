@@ -19,23 +19,25 @@ void StaticText::SetText(std::string text)
 
 void StaticText::SetProperty(std::string_view name, const PropertyValue& value)
 {
-    if (m_style.Apply(name, value)) {
+    if (m_style.Apply(name, value) || TakeLookProperty(name, value))
         ApplyLook();
-        return;
-    }
-    if (name == "Text")
+    else if (name == "Text")
         SetText(StringOf(value));
-    else if (name == "TextAlign") {
-        m_text_align = IntOf(value);
-        ApplyLook();
-    } else if (name == "MultiLine") {
-        m_multiline = BoolOf(value);
-        ApplyLook();
-    } else if (name == "TextColor") {
-        m_text_color = ColorOf(value);
-        ApplyLook();
-    } else
+    else
         Control::SetProperty(name, value);
+}
+
+bool StaticText::TakeLookProperty(std::string_view name, const PropertyValue& value)
+{
+    if (name == "TextAlign")
+        m_text_align = IntOf(value);
+    else if (name == "MultiLine")
+        m_multiline = BoolOf(value);
+    else if (name == "TextColor")
+        m_text_color = ColorOf(value);
+    else
+        return false;
+    return true;
 }
 
 void StaticText::CreateWidget(Window& window)

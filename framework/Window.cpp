@@ -251,53 +251,67 @@ void Window::ApplyGeometry()
         .maximize_button = m_maximize_button });
 }
 
+namespace {
+
+// Stores the value in the member the table gives for the name, when it is of
+// the member's kind; false otherwise.
+template<class T, size_t N>
+bool StoreMember(Window& window, const std::pair<std::string_view, T Window::*> (&table)[N],
+    std::string_view name, const PropertyValue& value)
+{
+    const T* typed = std::get_if<T>(&value);
+    if (!typed)
+        return false;
+    for (const auto& [known, member] : table) {
+        if (known == name) {
+            window.*member = *typed;
+            return true;
+        }
+    }
+    return false;
+}
+
+}
+
 void Window::SetProperty(std::string_view name, const PropertyValue& value)
 {
-    const int32_t* number = std::get_if<int32_t>(&value);
+    // Stored as they come; ApplyGeometry (below, on an open window) and
+    // Construct put them into effect.
+    static constexpr std::pair<std::string_view, int32_t Window::*> kNumbers[] = {
+        { "Width", &Window::m_width },
+        { "Height", &Window::m_height },
+        { "MinWidth", &Window::m_min_width },
+        { "MinHeight", &Window::m_min_height },
+        { "MaxWidth", &Window::m_max_width },
+        { "MaxHeight", &Window::m_max_height },
+        { "Placement", &Window::m_placement },
+        { "Frame", &Window::m_frame },
+    };
+    static constexpr std::pair<std::string_view, bool Window::*> kFlags[] = {
+        { "Visible", &Window::m_visible },
+        { "FullScreen", &Window::m_full_screen },
+        { "CloseButton", &Window::m_close_button },
+        { "Resizeable", &Window::m_resizable },
+        { "MaximizeButton", &Window::m_maximize_button },
+        { "MinimizeButton", &Window::m_minimize_button },
+    };
+
     const bool* flag = std::get_if<bool>(&value);
     const std::string* text = std::get_if<std::string>(&value);
     const Rgb* colour = std::get_if<Rgb>(&value);
 
-    if (number && name == "Width")
-        m_width = *number;
-    else if (number && name == "Height")
-        m_height = *number;
-    else if (number && name == "MinWidth")
-        m_min_width = *number;
-    else if (number && name == "MinHeight")
-        m_min_height = *number;
-    else if (number && name == "MaxWidth")
-        m_max_width = *number;
-    else if (number && name == "MaxHeight")
-        m_max_height = *number;
-    else if (number && name == "Placement")
-        m_placement = *number;
-    else if (number && name == "Frame")
-        m_frame = *number;
-    else if (text && name == "Title")
+    if (text && name == "Title")
         SetTitle(*text);
-    else if (flag && name == "Visible")
-        m_visible = *flag;
-    else if (flag && name == "FullScreen")
-        m_full_screen = *flag;
     else if (flag && name == "MenuBarVisible") {
         m_menu_bar_visible = *flag;
         m_impl->SetMenuBarVisible(m_menu_bar_visible);
-    } else if (flag && name == "CloseButton")
-        m_close_button = *flag;
-    else if (flag && name == "Resizeable")
-        m_resizable = *flag;
-    else if (flag && name == "MaximizeButton")
-        m_maximize_button = *flag;
-    else if (flag && name == "MinimizeButton")
-        m_minimize_button = *flag;
-    else if (flag && name == "HasBackColor") {
+    } else if (flag && name == "HasBackColor") {
         m_has_back_color = *flag;
         ApplyBackColor();
     } else if (colour && name == "BackColor") {
         m_back_color = *colour;
         ApplyBackColor();
-    } else
+    } else if (!StoreMember(*this, kNumbers, name, value) && !StoreMember(*this, kFlags, name, value))
         return; // Composite, LiveResize, MacProcID, BalloonHelp: nothing to do here.
     if (m_open)
         ApplyGeometry();

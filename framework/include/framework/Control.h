@@ -29,10 +29,11 @@ public:
     int32_t Top() const { return m_top; }
     int32_t Width() const { return m_width; }
     int32_t Height() const { return m_height; }
-    void SetLeft(int32_t left);
-    void SetTop(int32_t top);
-    void SetWidth(int32_t width);
-    void SetHeight(int32_t height);
+    // Each moves or sizes the widget at once.
+    void SetLeft(int32_t left) { m_left = left; ApplyGeometry(); }
+    void SetTop(int32_t top) { m_top = top; ApplyGeometry(); }
+    void SetWidth(int32_t width) { m_width = width; ApplyGeometry(); }
+    void SetHeight(int32_t height) { m_height = height; ApplyGeometry(); }
 
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);

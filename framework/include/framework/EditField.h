@@ -77,7 +77,12 @@ private:
     FieldEditor& Editor() const;
     // Makes the widget of the current kind (one line or multi-line), carrying the text over.
     void MakeEditor();
+    // Runs a command that changes the text, when it may run; what a handler
+    // raised meanwhile goes on to the caller.
+    void RunCommand(bool may_run, void (FieldEditor::*command)());
     void ApplyLimit();
+    // Takes the property if it changes only how the field looks (then ApplyLook shows it).
+    bool TakeLookProperty(std::string_view name, const PropertyValue& value);
     void ApplyLook();
     void EditorChanged();
 

@@ -3,6 +3,7 @@
 #include "framework/Object.h"
 
 #include <string>
+#include <utility>
 
 namespace fw {
 
@@ -19,17 +20,21 @@ public:
     const std::string& MacCreator() const { return m_mac_creator; }
 
     // A setter on a registered type first takes the registration back.
-    void SetName(std::string name);
-    void SetExtensions(std::string extensions);
-    void SetMacType(std::string mac_type);
-    void SetMacCreator(std::string mac_creator);
+    void SetName(std::string name) { Deregister(); m_name = std::move(name); }
+    void SetExtensions(std::string extensions) { Deregister(); m_extensions = std::move(extensions); }
+    void SetMacType(std::string mac_type) { Deregister(); m_mac_type = std::move(mac_type); }
+    void SetMacCreator(std::string mac_creator) { Deregister(); m_mac_creator = std::move(mac_creator); }
 
     bool IsRegistered() const { return m_registered; }
-    void Register();
-    void Deregister();
+    void Register() { m_registered = true; }
+    void Deregister() { m_registered = false; }
 
     // The conversion to text: registers the type (once) and gives its Name.
-    std::string ToString();
+    std::string ToString()
+    {
+        Register();
+        return m_name;
+    }
 
 private:
     std::string m_name;

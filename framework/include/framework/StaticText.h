@@ -21,6 +21,8 @@ public:
     void CreateWidget(Window& window) override;
 
 private:
+    // Takes the property if it changes only how the label looks (then ApplyLook shows it).
+    bool TakeLookProperty(std::string_view name, const PropertyValue& value);
     void ApplyLook();
 
     std::string m_text;
