@@ -61,9 +61,9 @@ std::shared_ptr<W> ImplicitInstance()
 //     class wOm : public fw::WindowClass<wOm, "wOm.wOm"> { ... };
 //
 // It gives W its record, Get(), its implicit-instance accessor, and binds the
-// construction hooks to W's Layout, CreateControls and AddMenuHandlers. W
-// defines Layout, CreateControls0 and AddMenuHandlers; it binds the window
-// events it handles in its own constructor.
+// construction hooks: W's Layout and AddMenuHandlers, and CreateControls
+// below, which runs W's CreateControls0. W binds the window events it
+// handles in its own constructor.
 template<class W, ClassName name>
 class WindowClass : public Subclass<Window, name> {
 public:
