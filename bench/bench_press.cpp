@@ -4,6 +4,7 @@
 // time until the shuffled text is in the field; and closing the window
 // during a press.
 
+#include "bench/DanishLines.h"
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
 #include "qt/BackgroundWork.h"
@@ -19,32 +20,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 
 namespace {
-
-// Lines of about 20 bytes made of Danish words, separated by CRs.
-std::string DanishLines(int64_t count)
-{
-    static const char* const words[] = { "æble", "rødgrød", "blåbær", "søster", "frø", "kørsel", "hus", "gård",
-        "øl", "måne", "sol", "træ", "bøg", "skål", "fløde", "kål", "sø", "ærter", "hånd", "mælk" };
-    std::mt19937 generator(1);
-    std::string text;
-    text.reserve(static_cast<size_t>(count) * 22);
-    for (int64_t i = 0; i < count; ++i) {
-        if (i)
-            text += '\r';
-        std::string line;
-        while (line.size() < 18) {
-            if (!line.empty())
-                line += ' ';
-            line += words[generator() % std::size(words)];
-        }
-        text += line;
-    }
-    return text;
-}
 
 // Ticks every millisecond on the interface thread and keeps the longest gap between two ticks.
 class StallWatch {

@@ -11,6 +11,7 @@
 // - One long line without a break opportunity, against the same length with
 //   spaces: pasted, shown, and the window resized.
 
+#include "bench/DanishLines.h"
 #include "framework/EditField.h"
 #include "framework/MenuCommands.h"
 #include "framework/PushButton.h"
@@ -32,34 +33,11 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-// n lines of about 20 bytes each: Danish words and a number, CR between lines.
-std::string Lines(int64_t count)
-{
-    static const std::array<const char*, 16> kWords = { "æble", "blåbær", "grød", "søster", "hjørne", "køkken",
-        "fløde", "ærlig", "bøger", "går", "rød", "skole", "vej", "år", "sø", "hus" };
-    std::mt19937 random(20260101);
-    std::string text;
-    text.reserve(static_cast<size_t>(count) * 21);
-    for (int64_t i = 0; i < count; ++i) {
-        if (i)
-            text += '\r';
-        const size_t start = text.size();
-        while (text.size() - start < 14) {
-            text += kWords[random() % kWords.size()];
-            text += ' ';
-        }
-        text += std::to_string(random() % 1000);
-    }
-    return text;
-}
 
 QString WithLineFeeds(std::string text)
 {
@@ -82,7 +60,7 @@ void FieldWith(int64_t lines)
 {
     static int64_t shown = -1;
     if (shown != lines) {
-        Field().SetText(Lines(lines));
+        Field().SetText(DanishLines(lines));
         shown = lines;
     }
     harness::Focus(Field());
@@ -100,7 +78,7 @@ QPlainTextEdit& BareWith(int64_t lines)
         bare->show();
     }
     if (shown != lines) {
-        bare->setPlainText(WithLineFeeds(Lines(lines)));
+        bare->setPlainText(WithLineFeeds(DanishLines(lines)));
         shown = lines;
     }
     bare->activateWindow();
@@ -114,7 +92,7 @@ QPlainTextEdit& BareWith(int64_t lines)
 // Toolkit: the field shows a new text of n lines.
 void BM_ShowText(benchmark::State& state)
 {
-    const std::string text = Lines(state.range(0));
+    const std::string text = DanishLines(state.range(0));
     for (auto _ : state)
         Field().SetText(text);
 }
@@ -122,7 +100,7 @@ void BM_ShowText(benchmark::State& state)
 // Toolkit: the user pastes n lines into the empty field (Ctrl+V).
 void BM_PasteText(benchmark::State& state)
 {
-    QApplication::clipboard()->setText(WithLineFeeds(Lines(state.range(0))));
+    QApplication::clipboard()->setText(WithLineFeeds(DanishLines(state.range(0))));
     for (auto _ : state) {
         state.PauseTiming();
         Field().SetText("");
@@ -135,7 +113,7 @@ void BM_PasteText(benchmark::State& state)
 // Framework: the field's text read back as one string.
 void BM_ReadText(benchmark::State& state)
 {
-    Field().SetText(Lines(state.range(0)));
+    Field().SetText(DanishLines(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(Field().Text());
 }
@@ -143,7 +121,7 @@ void BM_ReadText(benchmark::State& state)
 // Program: the shuffle of the text, without reading or showing it.
 void BM_ShuffleOnly(benchmark::State& state)
 {
-    const std::string text = Lines(state.range(0));
+    const std::string text = DanishLines(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(ShuffleLines(text, fw::Rnd));
 }
@@ -152,7 +130,7 @@ void BM_ShuffleOnly(benchmark::State& state)
 void BM_PressButton(benchmark::State& state)
 {
     auto window = Window();
-    Field().SetText(Lines(state.range(0)));
+    Field().SetText(DanishLines(state.range(0)));
     for (auto _ : state)
         ControlAs<fw::PushButton>(*window, "TilfaeldigRaekkefoelge").Push();
 }
@@ -160,7 +138,7 @@ void BM_PressButton(benchmark::State& state)
 // One typed character at the end of the text, with the enabling rule it runs.
 void BM_Keystroke(benchmark::State& state)
 {
-    Field().SetText(Lines(state.range(0)));
+    Field().SetText(DanishLines(state.range(0)));
     QWidget* widget = harness::WidgetOf(Field());
     harness::Focus(Field());
     QTest::keyClick(widget, Qt::Key_End, Qt::ControlModifier);
@@ -182,7 +160,7 @@ void BM_Keystroke(benchmark::State& state)
 void BM_EnablingRule(benchmark::State& state)
 {
     auto window = Window();
-    Field().SetText(Lines(state.range(0)));
+    Field().SetText(DanishLines(state.range(0)));
     for (auto _ : state)
         window->Tekstfelt_TextChange();
 }
