@@ -29,7 +29,7 @@ public:
     int32_t Top() const { return m_top; }
     int32_t Width() const { return m_width; }
     int32_t Height() const { return m_height; }
-    // Each moves or sizes the widget at once.
+    // The widget, once made, follows at once.
     void SetLeft(int32_t left) { m_left = left; ApplyGeometry(); }
     void SetTop(int32_t top) { m_top = top; ApplyGeometry(); }
     void SetWidth(int32_t width) { m_width = width; ApplyGeometry(); }
