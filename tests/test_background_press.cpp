@@ -5,20 +5,16 @@
 // lets it go.
 
 #include "framework/Application.h"
-#include "framework/EditField.h"
-#include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/MenuItem.h"
-#include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
 #include "qt/BackgroundWork.h"
 #include "shell/Startup.h"
+#include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
-#include "framework/WindowClass.h"
-#include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
 #include <QPlainTextEdit>
@@ -31,7 +27,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <latch>
 #include <memory>
@@ -42,8 +37,9 @@
 
 namespace {
 
-cEditfield& Tekstfelt(fw::Window& w) { return ControlAs<cEditfield>(w, "Tekstfelt"); }
-fw::PushButton& Knap(fw::Window& w) { return ControlAs<fw::PushButton>(w, "TilfaeldigRaekkefoelge"); }
+using harness::FixedSequence;
+using harness::Tekstfelt;
+fw::PushButton& Knap(fw::Window& w) { return harness::TilfaeldigRaekkefoelge(w); }
 QPlainTextEdit& Editor(fw::Window& w) { return *static_cast<QPlainTextEdit*>(harness::WidgetOf(Tekstfelt(w))); }
 
 // Some thousands of lines with Danish letters, LF between them, as a user would paste them.
@@ -54,15 +50,6 @@ QString LongText()
     for (int i = 0; i + 1 < kLongTextLines; ++i)
         text += QStringLiteral("Linje %1 med æøå og ÆØÅ\n").arg(i);
     return text + QStringLiteral("sidste linje");
-}
-
-// Always the same sequence of numbers in [0, 1).
-std::function<double()> FixedSequence()
-{
-    return [state = uint64_t(1)]() mutable {
-        state = state * 6364136223846793005u + 1442695040888963407u;
-        return static_cast<double>(state >> 11) * 0x1.0p-53;
-    };
 }
 
 // A Rnd source that holds the shuffle at its first draw until released.
@@ -89,11 +76,6 @@ private:
     std::latch m_released { 1 };
     std::once_flag m_release;
 };
-
-std::shared_ptr<fw::MenuItem> EditItem(const char* name)
-{
-    return fw::GetAppObject()->GetMenuBar()->FindItem(name);
-}
 
 // Counts the field's TextChange events on top of its window's handler.
 std::shared_ptr<const int> CountTextChanges(cEditfield& field)
@@ -152,7 +134,7 @@ TEST_F(BackgroundPress, TheResultIsTheShuffleOfTheTextWithOneTextChangeTheInsert
     QScrollBar& scroll = *Editor(*w).verticalScrollBar();
     ASSERT_GT(scroll.value(), 0) << "the paste left the text scrolled to its end";
     fw::RunMenuEnablingPass();
-    ASSERT_TRUE(EditItem("EditUndo")->Enabled()) << "the paste can be undone";
+    ASSERT_TRUE(fw::AppMenuItem("EditUndo")->Enabled()) << "the paste can be undone";
 
     const auto changes = CountTextChanges(field);
     PressHeld(*w, FixedSequence());
@@ -167,8 +149,8 @@ TEST_F(BackgroundPress, TheResultIsTheShuffleOfTheTextWithOneTextChangeTheInsert
     EXPECT_TRUE(Knap(*w).Enabled());
     harness::Focus(field);
     fw::RunMenuEnablingPass();
-    EXPECT_FALSE(EditItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
-    EXPECT_TRUE(EditItem("EditPaste")->Enabled());
+    EXPECT_FALSE(fw::AppMenuItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
+    EXPECT_TRUE(fw::AppMenuItem("EditPaste")->Enabled());
 }
 
 TEST_F(BackgroundPress, WhileAPressIsPendingTheFieldTakesNoEditsTheCursorShowsBusyAndASecondPressDoesNothing)
@@ -195,8 +177,8 @@ TEST_F(BackgroundPress, WhileAPressIsPendingTheFieldTakesNoEditsTheCursorShowsBu
              { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier } })
         harness::Key(*w, key, modifiers);
     for (const char* name : { "EditUndo", "EditCut", "EditPaste", "EditClear" })
-        EXPECT_FALSE(fw::ChooseMenuItem(EditItem(name))) << name;
-    EXPECT_TRUE(fw::ChooseMenuItem(EditItem("EditCopy")));
+        EXPECT_FALSE(fw::ChooseMenuItem(fw::AppMenuItem(name))) << name;
+    EXPECT_TRUE(fw::ChooseMenuItem(fw::AppMenuItem("EditCopy")));
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
 
     harness::Click(Knap(*w));
@@ -248,17 +230,6 @@ TEST_F(BackgroundPress, AWindowClosedAndGoneDuringAPressLeavesNothingBehind)
     EXPECT_EQ(Tekstfelt(*again).Text(), "");
     EXPECT_FALSE(Tekstfelt(*again).IsBusy());
     EXPECT_EQ(harness::FrameOf(*again)->cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST_F(BackgroundPress, ATextSetByTheProgramWhileAPressIsPendingStays)
-{
-    auto& field = Tekstfelt(*m_window);
-    PressHeld(*m_window, FixedSequence());
-    field.SetText("ny\rtekst");
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    harness::ProcessEvents();
-    EXPECT_EQ(field.Text(), "ny\rtekst");
 }
 
 TEST_F(BackgroundPress, AShuffleThatFailsInTheBackgroundFailsAsAPressDoesAndLeavesTheFieldEditable)

@@ -7,15 +7,11 @@
 // less than once in a million runs. A skew of a few per cent, or a draw that
 // leans on the one before, fails them.
 
-#include "framework/EditField.h"
-#include "framework/PushButton.h"
-#include "framework/StaticText.h"
 #include "framework/Values.h"
+#include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 #include "tools/LineShuffle.h"
-#include "framework/WindowClass.h"
-#include "tools/cEditfield.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 #include "tools/wTilfaeldigtTal.h"
 
@@ -23,9 +19,9 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -62,23 +58,6 @@ void ExpectUniform(const std::vector<int>& counts, const char* what)
     EXPECT_LT(ChiSquare(counts), Critical(counts.size() - 1)) << what << ": " << counts.size() << " cells";
 }
 
-// The values (0 .. cells - 1) are uniform, and so are the pairs of values
-// drawn one after the other (the first and second, the third and fourth...),
-// each value counted in its bin of bin_width values.
-void ExpectUniformAndIndependent(const std::vector<int>& values, int cells, int bin_width)
-{
-    std::vector<int> singles(cells);
-    for (int value : values)
-        ++singles[value];
-    ExpectUniform(singles, "single draws");
-
-    const int bins = cells / bin_width;
-    std::vector<int> pairs(bins * bins);
-    for (size_t i = 0; i + 1 < values.size(); i += 2)
-        ++pairs[values[i] / bin_width * bins + values[i + 1] / bin_width];
-    ExpectUniform(pairs, "consecutive pairs");
-}
-
 // How often each of the n! orders came out; all of them must have.
 std::vector<int> OrderCounts(const std::map<std::string, int>& seen, size_t orders)
 {
@@ -89,58 +68,44 @@ std::vector<int> OrderCounts(const std::map<std::string, int>& seen, size_t orde
     return counts;
 }
 
-class Fairness : public harness::AppTest {
-protected:
-    // What the random-number window shows for `count` presses with the
-    // maximum typed in, less one (0 .. max - 1).
-    static std::vector<int> Draws(const QString& max, int count)
-    {
-        auto w = wTilfaeldigtTal::Get();
-        w->Show();
-        auto& field = ControlAs<fw::EditField>(*w, "MaxTal");
-        harness::Focus(field);
-        field.SelectAll();
-        harness::Type(field, max);
-        std::vector<int> values;
-        values.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            ControlAs<fw::PushButton>(*w, "Knap").Push();
-            values.push_back(std::stoi(ControlAs<fw::StaticText>(*w, "Tal").Text()) - 1);
+using Fairness = harness::AppTest;
+
+// What the random-number window shows is uniform, and so are the pairs of
+// draws one after the other (the first and second, the third and fourth...),
+// each number counted in its bin of bin_width numbers.
+TEST_F(Fairness, OneToSixAndOneTo9999ComeUpEquallyOftenWhateverCameBefore)
+{
+    auto w = harness::Open<wTilfaeldigtTal>();
+    for (const auto& [max, bin_width] : { std::pair { 6, 1 }, { 9999, 1111 } }) {
+        SCOPED_TRACE(max);
+        harness::MaxTal(*w).SelectAll();
+        harness::Type(harness::MaxTal(*w), QString::number(max));
+        std::vector<int> singles(max), pairs(max / bin_width * max / bin_width);
+        int previous = -1;
+        for (int i = 0; i < 60'000; ++i) {
+            harness::Knap(*w).Push();
+            const int value = std::stoi(harness::Tal(*w)) - 1;
+            ASSERT_TRUE(0 <= value && value < max) << value + 1;
+            ++singles[value];
+            if (i % 2)
+                ++pairs[previous / bin_width * (max / bin_width) + value / bin_width];
+            previous = value;
         }
-        w->Close();
-        return values;
+        ExpectUniform(singles, "single draws");
+        ExpectUniform(pairs, "consecutive pairs");
     }
-};
-
-TEST_F(Fairness, OneToSixComesUpEquallyOftenWhateverCameBefore)
-{
-    const std::vector<int> values = Draws("6", 60'000);
-    ASSERT_EQ(*std::min_element(values.begin(), values.end()), 0);
-    ASSERT_EQ(*std::max_element(values.begin(), values.end()), 5);
-    ExpectUniformAndIndependent(values, 6, 1);
-}
-
-TEST_F(Fairness, OneTo9999ComesUpEquallyOftenWhateverCameBefore)
-{
-    const std::vector<int> values = Draws("9999", 60'000);
-    ASSERT_GE(*std::min_element(values.begin(), values.end()), 0);
-    ASSERT_LE(*std::max_element(values.begin(), values.end()), 9998);
-    // Pairs in ninths of the range: 1..1111, 1112..2222, ...
-    ExpectUniformAndIndependent(values, 9999, 1111);
 }
 
 TEST_F(Fairness, EveryOrderOfFourLinesComesOutOfTheWindowEquallyOften)
 {
-    auto w = wTilfaeldigRaekkefoelge::Get();
-    w->Show();
-    auto& field = ControlAs<cEditfield>(*w, "Tekstfelt");
-    auto& button = ControlAs<fw::PushButton>(*w, "TilfaeldigRaekkefoelge");
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& field = harness::Tekstfelt(*w);
     std::map<std::string, int> seen;
     for (int i = 0; i < 24 * 100; ++i) {
         // From the same text each time: shuffling the last result again would
         // hide a bias by mixing it away.
         field.SetText("0\n1\n2\n3");
-        button.Push();
+        harness::TilfaeldigRaekkefoelge(*w).Push();
         ++seen[field.Text()];
     }
     ExpectUniform(OrderCounts(seen, 24), "orders of 4 lines");

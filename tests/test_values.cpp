@@ -1,4 +1,8 @@
+// The framework's functions, called directly: values and strings, Rnd and
+// its ChaCha20, and the design-list reader.
+
 #include "framework/ChaCha20.h"
+#include "framework/Design.h"
 #include "framework/Values.h"
 
 #include <gtest/gtest.h>
@@ -100,17 +104,9 @@ TEST(Strings, FieldsCountFromOneIncludeEmptyOnesAndTheEmptyTextHasNone)
     EXPECT_EQ(CountFields(many, cr), 1'000'001);
 }
 
-TEST(Rnd, GivesVaryingValuesBelowOneUntilATestSubstitutesItsOwnForEveryThread)
+// Tests substitute their own source; the program's comes back when they reset it.
+TEST(Rnd, ATestsSourceServesEveryThreadUntilReset)
 {
-    std::set<double> seen;
-    for (int i = 0; i < 10'000; ++i) {
-        const double u = Rnd();
-        ASSERT_GE(u, 0.0);
-        ASSERT_LT(u, 1.0);
-        seen.insert(u);
-    }
-    EXPECT_GT(seen.size(), 9'000u);
-
     auto on_another_thread = [] {
         double u = -1;
         std::thread([&] { u = Rnd(); }).join();
@@ -136,16 +132,11 @@ std::array<uint32_t, 16> PlainChaCha20Block(const std::array<uint32_t, 16>& in)
         x[a] += x[b]; x[d] = std::rotl(x[d] ^ x[a], 8);
         x[c] += x[d]; x[b] = std::rotl(x[b] ^ x[c], 7);
     };
-    for (int i = 0; i < 10; ++i) {
-        quarter_round(0, 4, 8, 12);
-        quarter_round(1, 5, 9, 13);
-        quarter_round(2, 6, 10, 14);
-        quarter_round(3, 7, 11, 15);
-        quarter_round(0, 5, 10, 15);
-        quarter_round(1, 6, 11, 12);
-        quarter_round(2, 7, 8, 13);
-        quarter_round(3, 4, 9, 14);
-    }
+    static const int kRounds[8][4] = { { 0, 4, 8, 12 }, { 1, 5, 9, 13 }, { 2, 6, 10, 14 }, { 3, 7, 11, 15 },
+        { 0, 5, 10, 15 }, { 1, 6, 11, 12 }, { 2, 7, 8, 13 }, { 3, 4, 9, 14 } };
+    for (int i = 0; i < 10; ++i)
+        for (const auto& [a, b, c, d] : kRounds)
+            quarter_round(a, b, c, d);
     for (size_t w = 0; w < 16; ++w)
         x[w] += in[w];
     return x;
@@ -231,4 +222,28 @@ TEST(RndDeathTest, WithoutTheSystemsSourceSaysSoOnceAndStillDrawsFreshValuesOnEv
     };
     EXPECT_EXIT(draw_without_getrandom(), ::testing::ExitedWithCode(0),
         "^[^\n]*the system's random source failed \\(getrandom: Function not implemented\\)[^\n]*/dev/urandom\n$");
+}
+
+namespace {
+
+struct Recorder : PropertyTarget {
+    std::vector<std::pair<std::string, PropertyValue>> seen;
+    void SetProperty(std::string_view name, const PropertyValue& value) override { seen.emplace_back(name, value); }
+};
+
+}
+
+TEST(DesignList, ReadingGivesBackEveryEntryInStoredOrder)
+{
+    const std::string kTitleText = "Tilf\xC3\xA6ldigt tal";
+    const DesignList list = Design { }.Int("Placement", 2).Int("Top", -1).Str("Title", kTitleText).Bool("Visible", true)
+        .Color("TextColor", 0x102030).Bool("Value", false).Int("HasMenu", 0).Str("HelpTag", "").Int("Index", INT32_MIN)
+        .Str("Name", "Tal");
+    Recorder target;
+    SetProperties(target, list);
+    const std::vector<std::pair<std::string, PropertyValue>> expected { { "Placement", int32_t { 2 } },
+        { "Top", int32_t { -1 } }, { "Title", kTitleText }, { "Visible", true }, { "TextColor", Rgb { 0x10, 0x20, 0x30 } },
+        { "Value", false }, { "HasMenu", int32_t { 0 } }, { "HelpTag", std::string() }, { "Index", INT32_MIN },
+        { "Name", std::string("Tal") } };
+    EXPECT_EQ(target.seen, expected);
 }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <exception>
 
 namespace harness {
@@ -58,6 +59,14 @@ void ProcessEvents()
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
+}
+
+std::function<double()> FixedSequence()
+{
+    return [state = uint64_t(1)]() mutable {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<double>(state >> 11) * 0x1.0p-53;
+    };
 }
 
 void Focus(const fw::Control& control)

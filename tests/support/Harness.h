@@ -31,6 +31,19 @@ std::shared_ptr<fw::Window> StartProgram();
 // Lets queued events run (deferred deletions included).
 void ProcessEvents();
 
+// The window class's window, open and in front, as its Window menu item leaves it.
+template<class W>
+std::shared_ptr<W> Open()
+{
+    auto w = W::Get();
+    w->Show();
+    ProcessEvents();
+    return w;
+}
+
+// Always the same sequence of values in [0, 1): a Rnd whose draws a test can repeat.
+std::function<double()> FixedSequence();
+
 // The toolkit widgets behind framework objects.
 using fw::FrameOf;
 using fw::WidgetOf;

@@ -1,48 +1,50 @@
-// The framework's windows, menus and event loop, with small windows of the test's own.
+// The framework's windows, controls, menus and event loop, with small windows
+// of the test's own, driven through their real widgets.
 
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/EditField.h"
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
+#include "framework/Picture.h"
+#include "framework/PushButton.h"
+#include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
+#include "framework/StaticText.h"
+#include "framework/Subclass.h"
+#include "framework/Values.h"
 #include "framework/Window.h"
 #include "framework/WindowClass.h"
 #include "qt/FailureBox.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMenu>
+#include <QImage>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTimer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
 std::vector<std::string> g_log;
 
-class TestWindow : public fw::Window {
+class TestWindow : public fw::Subclass<fw::Window, "TestWindow.TestWindow"> {
 public:
-    static const fw::ClassRecord& Lookup()
-    {
-        static const fw::ClassRecord record("TestWindow.TestWindow", &fw::Window::Lookup());
-        return record;
-    }
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-
     TestWindow()
     {
         on_layout = [this] {
@@ -68,15 +70,7 @@ public:
 };
 
 // A second class of window, for the window list and the shared menu bar.
-class OtherWindow : public TestWindow {
-public:
-    static const fw::ClassRecord& Lookup()
-    {
-        static const fw::ClassRecord record("OtherWindow.OtherWindow", &TestWindow::Lookup());
-        return record;
-    }
-    const fw::ClassRecord& Class() const override { return Lookup(); }
-};
+class OtherWindow : public fw::Subclass<TestWindow, "OtherWindow.OtherWindow"> { };
 
 // An application whose one menu holds "Gør" (Ctrl+G) and the framework's "Vælg alt" (Ctrl+A).
 std::shared_ptr<fw::Application> StartApplication()
@@ -108,7 +102,34 @@ protected:
     }
 };
 
+using Properties = std::vector<std::pair<std::string, fw::PropertyValue>>;
+
+// Controls added to a plain window, their properties set in the order given, as a design list sets them.
+class Controls : public harness::RuntimeTest {
+protected:
+    void SetUp() override
+    {
+        window->Construct();
+        harness::ProcessEvents();
+    }
+
+    template<class C>
+    std::shared_ptr<C> Add(const std::string& name, const Properties& properties = { })
+    {
+        auto control = window->NewControl<C>();
+        window->AddControl(name, control);
+        for (const auto& [property, value] : properties)
+            control->SetProperty(property, value);
+        control->SetProperty("Name", name);
+        return control;
+    }
+
+    std::shared_ptr<fw::Window> window { std::make_shared<fw::Window>() };
+};
+
 using FrameworkRuntime = harness::ProgramLife;
+
+}
 
 TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhileTheWindowIsOpen)
 {
@@ -133,27 +154,11 @@ TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhi
     // A window that fails to build is neither open nor found nor shown.
     TestWindow::fail_in_create_controls = true;
     EXPECT_THROW(fw::ImplicitInstance<TestWindow>(), fw::NilObjectException);
-    TestWindow::fail_in_create_controls = false;
     EXPECT_EQ(fw::WindowCount(), 0);
     EXPECT_EQ(fw::GetImplicitWindow("TestWindow.TestWindow"), nullptr);
     harness::ProcessEvents();
     const auto shown = QApplication::topLevelWidgets();
     EXPECT_TRUE(std::none_of(shown.begin(), shown.end(), [](QWidget* w) { return w->isVisible(); }));
-}
-
-TEST_F(FrameworkWindows, ShowBringsAWindowToTheFrontWithItsContentsKept)
-{
-    auto test = fw::ImplicitInstance<TestWindow>();
-    ControlAs<fw::EditField>(*test, "Felt").SetText("typed");
-    auto other = fw::ImplicitInstance<OtherWindow>();
-    EXPECT_EQ(fw::Window::Get(0), other);
-    EXPECT_EQ(fw::Window::Get(1), test);
-    EXPECT_EQ(fw::Window::Get(2), nullptr);
-
-    test->Show();
-    EXPECT_EQ(fw::Window::Get(0), test);
-    EXPECT_EQ(fw::Window::Get(1), other);
-    EXPECT_EQ(ControlAs<fw::EditField>(*test, "Felt").Text(), "typed");
 }
 
 TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplication)
@@ -171,36 +176,6 @@ TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplica
     field.AddMenuHandler("Do", [&] { taken.push_back("control"); return false; });
     harness::Key(*window, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(taken, (std::vector<std::string> { "application", "window", "control" }));
-}
-
-TEST_F(FrameworkWindows, EveryWindowShowsTheOneMenuBarWhoseEnablingPassDecidesWhatAShortcutDoes)
-{
-    auto app = StartApplication();
-    auto first = fw::ImplicitInstance<TestWindow>();
-    auto front = fw::ImplicitInstance<OtherWindow>();
-    auto item = app->GetMenuBar()->FindItem("Do");
-    int done = 0;
-    app->AddMenuHandler("Do", [&] { ++done; return false; });
-    fw::RunMenuEnablingPass();
-    EXPECT_TRUE(item->Enabled()) << "an item with a handler is enabled automatically";
-
-    // The front window's enabling event runs after the automatic enabling and wins.
-    front->on_enable_menu_items = [&] { item->SetEnabled(false); };
-    item->SetChecked(true);
-    harness::Key(*front, Qt::Key_G, Qt::ControlModifier);
-    EXPECT_EQ(done, 0);
-    for (const std::shared_ptr<fw::Window>& window : std::vector<std::shared_ptr<fw::Window>> { first, front }) {
-        auto* bar = harness::FrameOf(*window)->findChild<QMenuBar*>();
-        ASSERT_TRUE(bar && bar->actions().size() == 1 && bar->actions().first()->menu());
-        QAction* action = bar->actions().first()->menu()->actions().first();
-        EXPECT_EQ(action->text(), QString::fromUtf8("Gør"));
-        EXPECT_EQ(action->shortcut().toString(), QStringLiteral("Ctrl+G"));
-        EXPECT_TRUE(action->isChecked());
-        EXPECT_FALSE(action->isEnabled());
-    }
-    front->on_enable_menu_items = nullptr;
-    harness::Key(*front, Qt::Key_G, Qt::ControlModifier);
-    EXPECT_EQ(done, 1);
 }
 
 TEST_F(FrameworkWindows, AModalWindowLetsNoCommandPastItButItsOwnAndTheFrameworksOwn)
@@ -223,9 +198,6 @@ TEST_F(FrameworkWindows, AModalWindowLetsNoCommandPastItButItsOwnAndTheFramework
     EXPECT_EQ(taken, std::vector<std::string> { "modal window" });
     EXPECT_EQ(ControlAs<fw::EditField>(*modal, "Felt").SelLength(), 5) << "its field's text all selected";
     EXPECT_EQ(ControlAs<fw::EditField>(*behind, "Felt").SelLength(), 0);
-
-    behind->Show();
-    EXPECT_EQ(fw::Window::Get(0), modal);
 }
 
 TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible)
@@ -249,6 +221,107 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
 
+TEST_F(Controls, AMultiLineFieldShowsEachCrLfAndCrLfAsOneLineBreakAndReportsEachAsCr)
+{
+    // The text comes before MultiLine, as a design may give it, and survives the change.
+    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(*field))->document()->blockCount(), 6);
+    EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
+}
+
+TEST_F(Controls, LimitTextCutsAPasteInAMultiLineFieldAndUndoNeverGoesPastIt)
+{
+    // The limit given before MultiLine; what goes over it is cut from the pasted text, not from the rest.
+    auto area = Add<fw::EditField>("Area", { { "LimitText", 5 }, { "MultiLine", true } });
+    area->SetText("ab");
+    area->SetSelStart(1);
+    harness::Paste(*area, "😀\n😀😀😀");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+    EXPECT_EQ(area->SelStart(), 4) << "the insertion point stays after what was kept";
+    harness::Type(*area, "z\n");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+
+    area->Undo();
+    EXPECT_EQ(area->Text(), "ab");
+    area->SetProperty("LimitText", 1);
+    EXPECT_EQ(area->Text(), "a");
+}
+
+TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndSetting)
+{
+    for (bool multi_line : { false, true }) {
+        SCOPED_TRACE(multi_line ? "multi-line" : "one line");
+        auto field = Add<fw::EditField>(multi_line ? "A" : "L", { { "MultiLine", multi_line } });
+        std::vector<std::string> seen;
+        field->on_text_change = [&] { seen.push_back(field->Text()); };
+        harness::Type(*field, "ab");
+        harness::Paste(*field, "c");
+        field->SetText("æøå😀xy");
+        // Characters, not UTF-16 units or bytes: the user selects from after the emoji with Shift+End.
+        field->SetSelStart(4);
+        harness::Key(*window, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(field->SelLength(), 2);
+        field->SetSelStart(3);
+        field->SetSelLength(1);
+        harness::Type(*field, "!");
+        EXPECT_EQ(field->SelStart(), 4);
+        field->SetSelStart(100);
+        EXPECT_EQ(field->SelStart(), 6) << "beyond the end is the end";
+        field->SelectAll();
+        field->Cut();
+        EXPECT_EQ(seen, (std::vector<std::string> { "a", "ab", "abc", "æøå😀xy", "æøå!xy", "" }));
+        // A handler's exception reaches the program code that set the text.
+        field->on_text_change = [] { throw std::runtime_error("from TextChange"); };
+        EXPECT_THROW(field->SetText("e"), std::runtime_error);
+        field->on_text_change = nullptr;
+    }
+}
+
+TEST_F(Controls, EdgeLocksMoveOrStretchControlsAsTheWindowIsResized)
+{
+    auto with = [](Properties locks) {
+        locks.insert(locks.begin(), { { "Left", 10 }, { "Top", 20 }, { "Width", 50 }, { "Height", 30 } });
+        return locks;
+    };
+    auto none = Add<fw::StaticText>("None", with({ }));
+    auto right = Add<fw::StaticText>("Right", with({ { "LockRight", true }, { "LockBottom", true } }));
+    auto all = Add<fw::EditField>("All", with({ { "LockLeft", true }, { "LockTop", true }, { "LockRight", true }, { "LockBottom", true } }));
+    window->SetWidth(window->Width() + 40);
+    window->SetHeight(window->Height() - 15);
+    harness::ProcessEvents();
+
+    // What the program reads is what is on screen.
+    const std::pair<std::shared_ptr<fw::Control>, QRect> expected[] = {
+        { none, QRect(10, 20, 50, 30) }, { right, QRect(50, 5, 50, 30) }, { all, QRect(10, 20, 90, 15) } };
+    for (const auto& [control, after] : expected) {
+        EXPECT_EQ(QRect(control->Left(), control->Top(), control->Width(), control->Height()), after);
+        EXPECT_EQ(harness::WidgetOf(*control)->geometry(), after);
+    }
+}
+
+// Drawn on a red canvas: white shows as white, then, once transparent, as the red behind it.
+TEST_F(Controls, APicturesPureWhiteIsTransparentWhenItSaysSo)
+{
+    QTemporaryDir folder;
+    fw::SetResourceFolder(folder.path().toStdString());
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(0, 0, 255));
+    ASSERT_TRUE(image.save(folder.filePath("168.png")));
+    auto picture = fw::AppResources()->GetPicture(168);
+    ASSERT_NE(picture, nullptr);
+    auto canvas = Add<fw::Canvas>("Canvas1", { { "Width", 8 }, { "Height", 4 } });
+    QPalette red;
+    red.setColor(QPalette::Window, Qt::red);
+    harness::WidgetOf(*canvas)->setPalette(red);
+    canvas->SetBackdrop(picture);
+    auto pixel = [&](int x, int y) { return harness::WidgetOf(*canvas)->grab().toImage().pixel(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(pixel(3, 2), 0xFFFFFFu);
+    picture->SetTransparent(1);
+    EXPECT_EQ(pixel(3, 2), 0xFF0000u);
+    EXPECT_EQ(pixel(0, 0), 0x0000FFu);
+}
+
 TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
 {
     harness::StartRuntime();
@@ -262,36 +335,6 @@ TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStill
     EXPECT_FALSE(held->IsOpen());
 }
 
-TEST_F(FrameworkRuntime, QuitEndsTheLoopWithItsStatus)
-{
-    fw::RuntimeInit();
-    QTimer::singleShot(0, [] { fw::Quit(3); });
-    fw::RuntimeRun();
-    EXPECT_EQ(fw::RuntimeExit(), 3);
-}
-
-TEST_F(FrameworkRuntime, AnExceptionFromAHandlerLeavesTheLoopAndIsRaisedToTheCaller)
-{
-    fw::RuntimeInit();
-    bool later_ran = false;
-    QTimer::singleShot(0, [] { fw::Deliver([] { throw fw::NilObjectException("gone"); }); });
-    QTimer::singleShot(50, [&] { fw::Deliver([&] { later_ran = true; }); });
-    EXPECT_THROW(fw::RuntimeRun(), fw::NilObjectException);
-    EXPECT_FALSE(later_ran);
-    EXPECT_EQ(fw::RuntimeExit(), 0);
-}
-
-TEST_F(FrameworkRuntime, AnUnhandledExceptionSaysSoInOneLineAndMakesTheExitStatusOne)
-{
-    fw::RuntimeInit();
-    testing::internal::CaptureStderr();
-    fw::UnhandledException(std::make_exception_ptr(fw::NilObjectException("picture 1 is missing")));
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("NilObjectException: picture 1 is missing"), std::string::npos) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
-    EXPECT_EQ(fw::RuntimeExit(), 1);
-}
-
 // The toolkit forgets when it goes how the framework's windows and pictures
 // show to assistive technology: a second runtime in the process still shows them.
 TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTechnology)
@@ -302,41 +345,26 @@ TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTe
         TestWindow::more_design = fw::Design { }.Int("Frame", 1);
         auto dialog = fw::ImplicitInstance<TestWindow>();
         TestWindow::more_design.reset();
-        auto picture = dialog->NewControl<fw::Canvas>();
-        dialog->AddControl("Canvas1", picture);
-        picture->SetProperty("Name", "Canvas1");
+        auto& picture = CreateControl<fw::Canvas>(*dialog, "Canvas1", fw::Design { }.Str("Name", "Canvas1"));
         EXPECT_EQ(QAccessible::queryAccessibleInterface(harness::FrameOf(*dialog))->role(), QAccessible::Dialog);
-        QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(harness::WidgetOf(*picture));
+        QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(harness::WidgetOf(picture));
         EXPECT_EQ(graphic->role(), QAccessible::Graphic);
         EXPECT_EQ(graphic->text(QAccessible::Name).toStdString(), "Canvas1");
         harness::StopRuntime();
     }
 }
 
-// Sets an environment variable while it lives, then puts back what was there.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedVariable() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 // The box that tells of a failure is in Danish down to the toolkit's own
 // buttons, as is every text of the toolkit's that a user can meet, even in an
 // English locale.
 TEST_F(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverTheLocale)
 {
-    const ScopedVariable lc_all("LC_ALL", "en_US.UTF-8");
-    const ScopedVariable language("LANGUAGE", "en");
+    // An English locale while the test runs; what was set before is set again after.
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved;
+    for (const auto& [name, value] : { std::pair { "LC_ALL", "en_US.UTF-8" }, { "LANGUAGE", "en" } }) {
+        saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, value);
+    }
     fw::RuntimeInit();
     {
         fw::FailureBox box("NilObjectException", "picture 1 is missing");
@@ -354,6 +382,6 @@ TEST_F(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverThe
         EXPECT_EQ(question.button(QMessageBox::No)->text().toStdString(), "&Nej");
     }
     fw::RuntimeExit();
-}
-
+    for (const auto& [name, value] : saved)
+        value ? qputenv(name, *value) : qunsetenv(name);
 }

@@ -1,0 +1,574 @@
+// The program's windows as a desktop user and a screen reader meet them,
+// driven through their real widgets: each window's texts, controls and
+// chrome, where the keyboard focus goes, what the menus of each window are
+// and do, and what the modal About window lets through.
+
+#include "framework/BevelButton.h"
+#include "framework/Canvas.h"
+#include "framework/MenuCommands.h"
+#include "framework/Picture.h"
+#include "framework/Values.h"
+#include "shell/Hapsavibillede64x64.h"
+#include "shell/MenuBar1.h"
+#include "shell/wHapsavi.h"
+#include "shell/wOm.h"
+#include "tests/support/Controls.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/Harness.h"
+#include "tools/LineShuffle.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using harness::Knap;
+using harness::MaxTal;
+using harness::MinTal;
+using harness::Tal;
+using harness::Tekstfelt;
+
+QString ShownText(fw::Window& window, const char* name)
+{
+    QWidget* widget = harness::WidgetOf(ControlNamed(window, name));
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return qobject_cast<QAbstractButton*>(widget)->text();
+}
+
+// Rnd gives `value` and counts its calls.
+struct FixedRnd {
+    explicit FixedRnd(double value) { fw::SetRndSource([this, value] { ++calls; return value; }); }
+    ~FixedRnd() { fw::SetRndSource({ }); }
+    int calls { 0 };
+};
+
+// Replaces the maximum as the user would: select it all, then type over it.
+void TypeMaximum(fw::Window& w, const QString& text)
+{
+    harness::Focus(MaxTal(w));
+    MaxTal(w).SelectAll();
+    if (text.isEmpty())
+        harness::Key(w, Qt::Key_Backspace);
+    else
+        harness::Type(MaxTal(w), text);
+}
+
+QMenuBar* MenuBarOf(const fw::Window& window) { return harness::FrameOf(window)->findChild<QMenuBar*>(); }
+QAccessibleInterface* AccessibleOf(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+// The menu of that title (without its "&") in the window's own menu bar.
+QMenu* MenuOf(const fw::Window& window, const QString& title)
+{
+    for (QAction* action : MenuBarOf(window)->actions())
+        if (action->menu() && QString(action->text()).remove('&') == title)
+            return action->menu();
+    return nullptr;
+}
+
+QAction* ItemOf(const fw::Window& window, const QString& menu, const QString& text)
+{
+    for (QAction* action : MenuOf(window, menu)->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+class Desktop : public harness::ProgramTest {
+protected:
+    // Opens a tool window as the user does, with its shortcut in the frontmost window.
+    std::shared_ptr<fw::Window> OpenWithShortcut(Qt::Key key)
+    {
+        harness::Key(*fw::Window::Get(0), key, Qt::ControlModifier);
+        harness::ProcessEvents();
+        return fw::Window::Get(0);
+    }
+};
+
+// A menu as the user and a screen reader meet it: each entry's text and
+// shortcut, and "~" for a separator that is a plain line with no text, to
+// assistive technology too.
+std::string Shown(QMenu& menu)
+{
+    QAccessibleInterface* entries = AccessibleOf(&menu);
+    EXPECT_EQ(entries->childCount(), menu.actions().size());
+    std::string shown;
+    for (int i = 0; i < menu.actions().size(); ++i) {
+        const QAction* action = menu.actions().at(i);
+        const bool line = action->isSeparator() && action->text().isEmpty()
+            && entries->child(i)->role() == QAccessible::Separator && entries->child(i)->text(QAccessible::Name).isEmpty();
+        shown += (i ? " | " : "") + (line ? "~" : (action->text() + " " + action->shortcut().toString()).trimmed().toStdString());
+    }
+    return shown;
+}
+
+using Launcher = harness::ProgramTest;
+using AboutWindow = harness::ProgramTest;
+using RandomNumberWindow = harness::AppTest;
+using RandomOrderWindow = harness::AppTest;
+
+}
+
+TEST_F(Launcher, IsOnScreenAtStartUpWithTheDieAndTwoButtons)
+{
+    EXPECT_EQ(fw::WindowCount(), 1);
+    EXPECT_TRUE(launcher->IsVisible());
+    EXPECT_EQ(launcher->Title(), "Hapsavi");
+    EXPECT_EQ(ControlAs<fw::Canvas>(*launcher, "Canvas1").Backdrop(), Hapsavibillede64x64::Get());
+    EXPECT_EQ(Hapsavibillede64x64::Get()->Transparent(), 1);
+    EXPECT_EQ(ShownText(*launcher, "BevelButton1"), QString::fromUtf8("Tilfældigt tal"));
+    EXPECT_EQ(ShownText(*launcher, "BevelButton2"), QString::fromUtf8("Tilfældig rækkefølge"));
+}
+
+TEST_F(Launcher, ItsButtonsOpenTheToolWindowsAndBringThemBackToTheFront)
+{
+    auto& first = ControlAs<fw::BevelButton>(*launcher, "BevelButton1");
+    auto& second = ControlAs<fw::BevelButton>(*launcher, "BevelButton2");
+    harness::Click(first);
+    auto numbers = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+    MaxTal(*numbers).SetText("25");
+    harness::Click(second);
+    auto order = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(order.get(), wTilfaeldigRaekkefoelge::Lookup()));
+    harness::Click(first);
+    EXPECT_EQ(fw::Window::Get(0), numbers);
+    EXPECT_EQ(MaxTal(*numbers).Text(), "25");
+    harness::Click(second);
+    EXPECT_EQ(fw::Window::Get(0), order);
+    EXPECT_EQ(fw::WindowCount(), 3);
+
+    // Once closed, the next press builds the window afresh from its design.
+    numbers->Close();
+    harness::ProcessEvents();
+    harness::Click(first);
+    EXPECT_EQ(MaxTal(*fw::Window::Get(0)).Text(), "10");
+}
+
+TEST_F(Launcher, APressOnThePictureIsTakenAndItsReleaseShowsTheAboutWindowModally)
+{
+    auto& canvas = ControlAs<fw::Canvas>(*launcher, "Canvas1");
+    // Released away from the picture: the release still belongs to the canvas; a release alone is nothing.
+    harness::Release(canvas, 2, 2);
+    harness::Press(canvas, 2, 2);
+    EXPECT_FALSE(fw::GetImplicitWindow("wOm.wOm")) << "a press alone opens nothing";
+    harness::Release(canvas, 150, 120);
+    auto about = fw::GetImplicitWindow("wOm.wOm");
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(about->IsModal());
+    EXPECT_EQ(fw::Window::Get(0), about);
+    EXPECT_EQ(ControlAs<fw::Canvas>(*about, "Canvas1").Backdrop(), canvas.Backdrop()) << "one picture for both windows";
+}
+
+// Its texts byte for byte; the long ones wrap within their boxes, and the
+// terms of use ("SmallSystem") are in smaller type than the rest ("System").
+TEST_F(AboutWindow, ShowsItsTextsByteForByteWrappedAndTheTermsOfUseInSmallerType)
+{
+    auto about = wOm::Get();
+    EXPECT_EQ(about->Title(), "Om Hapsavi");
+    const std::pair<const char*, const char*> texts[] = {
+        { "StaticText1", "Hapsavi" },
+        { "StaticText2", /* with an EN DASH */ "Brug programmet til at finde et tilf\xC3\xA6ldigt tal eller en tilf\xC3\xA6ldig "
+                         "r\xC3\xA6kkef\xC3\xB8lge \xE2\x80\x93 en slags elektronisk terning." },
+        { "StaticText3", "Copyright \xC2\xA9 2026 Hapsavis udviklere. Alle rettigheder forbeholdes." },
+        { "StaticText4", "Programmet er gratis, men m\xC3\xA5 kun kopieres til eget brug. Det m\xC3\xA5 ikke "
+                         "videregives, videres\xC3\xA6lges eller lignende." },
+        { "PushButton1", "OK" },
+    };
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(ShownText(*about, name).toStdString(), text) << name;
+    auto label = [&](const char* name) { return qobject_cast<QLabel*>(harness::WidgetOf(ControlNamed(*about, name))); };
+    for (const char* name : { "StaticText2", "StaticText3", "StaticText4" })
+        EXPECT_TRUE(label(name)->wordWrap()) << name;
+    const QFont system = label("StaticText3")->font(), small = label("StaticText4")->font();
+    EXPECT_EQ(system.pointSizeF() - small.pointSizeF(), 2.0);
+    EXPECT_LT(QFontMetrics(small).height(), QFontMetrics(system).height());
+}
+
+TEST_F(AboutWindow, ClosesWithOkReturnEscapeOrItsCloseButton)
+{
+    const std::vector<std::pair<const char*, std::function<void(wOm&)>>> ways = {
+        { "OK", [](wOm& about) { harness::Click(ControlNamed(about, "PushButton1")); } },
+        { "Return", [](wOm& about) { harness::Key(about, Qt::Key_Return); } },
+        { "Escape", [](wOm& about) { harness::Key(about, Qt::Key_Escape); } },
+        { "close button", [](wOm& about) { harness::CloseByUser(about); } },
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        auto about = wOm::Get();
+        about->ShowModal();
+        ASSERT_TRUE(about->IsModal());
+        close(*about);
+        harness::ProcessEvents();
+        EXPECT_FALSE(about->IsOpen());
+        EXPECT_EQ(fw::WindowCount(), 1);
+        EXPECT_EQ(fw::Window::Get(0), launcher);
+    }
+}
+
+TEST_F(RandomNumberWindow, OpensWithOneToTenAndEveryEditOfTheMaximumDecidesTheButtonAndClearsTheNumber)
+{
+    auto w = harness::Open<wTilfaeldigtTal>();
+    EXPECT_EQ(w->Title(), "Tilfældigt tal");
+    EXPECT_EQ(MinTal(*w).Text(), "1");
+    EXPECT_EQ(MaxTal(*w).Text(), "10");
+    EXPECT_EQ(Knap(*w).Caption(), "Find tilfældigt tal");
+    EXPECT_EQ(Tal(*w), "");
+    // Return presses the default button; a draw of 0 shows the minimum.
+    {
+        FixedRnd zero(0.0);
+        harness::Key(*w, Qt::Key_Return);
+        EXPECT_EQ(Tal(*w), "1");
+    }
+
+    FixedRnd rnd(std::nextafter(1.0, 0.0));
+    struct Case {
+        QString max;
+        bool enabled;
+        std::string shown;   // after a press; "" when the press draws nothing
+    };
+    const Case cases[] = {
+        { "2", true, "2" }, { "9999", true, "9999" },
+        { "1", false, "" }, { "0", false, "" }, { "-5", false, "" }, { "abc", false, "" }, { "", false, "" },
+        // 1 < 1.5 enables, but the bounds as Int32 are 1 and 1: nothing is drawn.
+        { "1.5", true, "" },
+        // Saturates to the largest Int32: the range 1..2147483647, no overflow.
+        { "9e99", true, "2147483647" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.max.toStdString());
+        TypeMaximum(*w, c.max);
+        EXPECT_EQ(MaxTal(*w).Text(), c.max.toStdString());
+        EXPECT_EQ(Knap(*w).Enabled(), c.enabled);
+        EXPECT_EQ(Tal(*w), "") << "typing cleared the number shown before";
+        const int before = rnd.calls;
+        harness::Click(Knap(*w));
+        EXPECT_EQ(Tal(*w), c.shown);
+        EXPECT_EQ(rnd.calls - before, c.shown.empty() ? 0 : 1);
+    }
+    // A paste clears it too; the minimum takes nothing.
+    MaxTal(*w).SelectAll();
+    harness::Paste(MaxTal(*w), "97");
+    EXPECT_EQ(Tal(*w), "");
+    harness::Type(MinTal(*w), "5");
+    harness::Paste(MinTal(*w), "5");
+    EXPECT_EQ(MinTal(*w).Text(), "1");
+}
+
+// Four digits at 96 points are wider than the number's box: the type shrinks
+// so the whole number shows, and it stands in the middle of its label.
+TEST_F(RandomNumberWindow, TheDrawnNumberShowsWholeAndCentred)
+{
+    auto w = harness::Open<wTilfaeldigtTal>();
+    for (const auto& [max, drawn] : { std::pair { "10", 0.75 }, { "9999", std::nextafter(1.0, 0.0) } }) {
+        TypeMaximum(*w, max);
+        FixedRnd rnd(drawn);
+        harness::Key(*w, Qt::Key_Return);
+        SCOPED_TRACE(Tal(*w));
+        auto* label = qobject_cast<QLabel*>(harness::WidgetOf(ControlNamed(*w, "Tal")));
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width());
+        EXPECT_GT(label->font().pointSizeF(), 40) << "still large type";
+        // The dark columns of the label as it is drawn: the digits' ink.
+        const QImage shown = label->grab().toImage();
+        int left = shown.width(), right = -1;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_LE(left, right) << "nothing drawn";
+        EXPECT_LE(std::abs(left - (shown.width() - 1 - right)), 4) << "ink from " << left << " to " << right << " of " << shown.width();
+    }
+}
+
+TEST_F(RandomOrderWindow, OpensEmptyWithTheButtonDisabledAndCentredAtEveryWidth)
+{
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& button = harness::TilfaeldigRaekkefoelge(*w);
+    EXPECT_EQ(w->Title(), "Tilfældig rækkefølge");
+    EXPECT_EQ(Tekstfelt(*w).Text(), "");
+    EXPECT_FALSE(button.Enabled());
+    EXPECT_EQ(button.Caption(), "Tilfældig rækkefølge");
+    EXPECT_EQ(button.Left(), 67);   // (300 - 166) / 2, not the stored 62
+    // Past both edges when narrower than the button, odd differences truncated.
+    for (const auto& [width, left] : { std::pair { 400, 117 }, { 64, -51 }, { 301, 67 }, { 400, 117 } }) {
+        w->SetWidth(width);
+        harness::ProcessEvents();
+        EXPECT_EQ(button.Left(), left) << width;
+        EXPECT_EQ(button.Top(), 260);
+    }
+}
+
+TEST_F(RandomOrderWindow, TheButtonIsEnabledExactlyWhileTheTextHasALineBreak)
+{
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
+    auto& button = harness::TilfaeldigRaekkefoelge(*w);
+    harness::Type(field, "en linje med\tmellemrum ");
+    EXPECT_FALSE(button.Enabled());
+    // A soft line break typed with Shift+Return is a line break too.
+    for (const auto modifier : { Qt::NoModifier, Qt::ShiftModifier }) {
+        harness::Key(*w, Qt::Key_Return, modifier);
+        EXPECT_TRUE(button.Enabled());
+        EXPECT_EQ(field.Text(), "en linje med\tmellemrum \r");
+        harness::Key(*w, Qt::Key_Backspace);
+        EXPECT_FALSE(button.Enabled());
+    }
+    harness::Paste(field, "a\nb");
+    EXPECT_TRUE(button.Enabled());
+
+    // The field's quick answer agrees with the rule on the text it reports.
+    for (const std::string text : { "", "én", "a\rb", "a\nb", "a\r\nb", "\n", "\r\n", "a\nb\rc", "slut\r",
+             "x\u2028y", "x\u2029y" }) {
+        field.SetText(text);
+        EXPECT_EQ(button.Enabled(), HasSeveralLines(field.Text())) << "text set: " << text;
+    }
+}
+
+TEST_F(Desktop, EveryWindowShowsTheSameMenusAlsoWhenRebuilt)
+{
+    OpenWithShortcut(Qt::Key_1)->Close();
+    harness::ProcessEvents();
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get() }) {
+        SCOPED_TRACE(window->Title());
+        std::vector<std::string> menus;
+        for (QAction* top : MenuBarOf(*window)->actions())
+            menus.push_back(top->text().toStdString() + ": " + Shown(*top->menu()));
+        EXPECT_EQ(menus, (std::vector<std::string> { "&Arkiv: Luk Ctrl+W | ~ | Slut Ctrl+Q",
+                             "&Rediger: Fortryd Ctrl+Z | ~ | Klip Ctrl+X | Kopier Ctrl+C | Sæt ind Ctrl+V | Slet | ~ | Vælg alt Ctrl+A",
+                             "&Vindue: Hapsavi Ctrl+0 | ~ | Tilfældigt tal Ctrl+1 | Tilfældig rækkefølge Ctrl+2 | Om Hapsavi..." }));
+    }
+}
+
+TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
+{
+    auto order = OpenWithShortcut(Qt::Key_2);
+    auto& text = harness::Tekstfelt(*order);
+    harness::Type(text, "skrevet");
+    fw::ChooseMenuItem(AppleAbout());
+    auto about = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
+
+    // Nothing opens, comes forward or closes behind it.
+    for (Qt::Key key : { Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_W })
+        harness::Key(*about, key, Qt::ControlModifier);
+    harness::ProcessEvents();
+    EXPECT_FALSE(fw::GetImplicitWindow(wTilfaeldigtTal::Lookup().Name()));
+    EXPECT_TRUE(order->IsOpen());
+    EXPECT_EQ(text.Text(), "skrevet");
+    EXPECT_EQ(fw::Window::Get(0), about);
+
+    // Its menus say so: only Slut is left to choose.
+    fw::RunMenuEnablingPass();
+    for (const char* item : { "Hapsavi", "Tilfældigt tal", "Tilfældig rækkefølge", "Om Hapsavi..." })
+        EXPECT_FALSE(ItemOf(*about, "Vindue", QString::fromUtf8(item))->isEnabled() || ItemOf(*about, "Vindue", QString::fromUtf8(item))->isChecked()) << item;
+    EXPECT_FALSE(ItemOf(*about, "Arkiv", "Luk")->isEnabled());
+    EXPECT_TRUE(ItemOf(*about, "Arkiv", "Slut")->isEnabled());
+
+    // A window shown or activated behind it does not come in front of it.
+    order->Show();
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(harness::FrameOf(*launcher), &activate);
+    EXPECT_EQ(fw::Window::Get(0), about);
+
+    harness::Key(*about, Qt::Key_Escape);
+    harness::ProcessEvents();
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    EXPECT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+}
+
+TEST_F(Desktop, AClickOnAButtonLeavesTheFocusInTheTextAndTheKeyboardStillReachesTheButtons)
+{
+    // Shuffle with the mouse, then select all and copy the result.
+    auto order = OpenWithShortcut(Qt::Key_2);
+    auto& text = harness::Tekstfelt(*order);
+    harness::Paste(text, "en\nto\ntre");
+    harness::Click(harness::TilfaeldigRaekkefoelge(*order));
+    harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
+    harness::Key(*order, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(text.SelLength(), fw::Len(text.Text()));
+    EXPECT_EQ(QApplication::clipboard()->text().replace('\n', '\r').toStdString(), text.Text());
+
+    // Tab reaches a button, Space and Return press it.
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    harness::Key(*numbers, Qt::Key_Tab);
+    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("Knap"));
+    harness::Key(*numbers, Qt::Key_Space);
+    EXPECT_NE(harness::Tal(*numbers), "");
+    numbers->Close();
+    launcher->Show();
+    harness::Focus(ControlAs<fw::BevelButton>(*launcher, "BevelButton1"));
+    harness::Key(*launcher, Qt::Key_Tab);
+    harness::Key(*launcher, Qt::Key_Return);
+    EXPECT_EQ(fw::Window::Get(0), order) << "the second button, not the first, was pressed";
+}
+
+TEST_F(Desktop, AMenuOpenedFromTheKeyboardActsOnTheFieldAndGivesTheFocusBackWhenItCloses)
+{
+    auto order = OpenWithShortcut(Qt::Key_2);
+    auto& text = harness::Tekstfelt(*order);
+    harness::Type(text, "abc");
+    QWidget* field = harness::FrameOf(*order)->focusWidget();
+    QAction* select_all = ItemOf(*order, "Rediger", QString::fromUtf8("Vælg alt"));
+    // The user is back in the field with nothing selected, and opens Rediger.
+    auto open_edit_menu = [&](const std::function<void()>& keys) {
+        text.SetSelLength(0);
+        harness::Focus(text);
+        harness::ProcessEvents();
+        keys();
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_EQ(menu, MenuOf(*order, "Rediger"));
+        return menu;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        { "Alt+R", [&] { harness::Key(*order, Qt::Key_R, Qt::AltModifier); } },
+        // The bar holds the keyboard focus meanwhile.
+        { "Alt, Right, Down", [&] {
+             QTest::keyPress(field, Qt::Key_Alt, Qt::AltModifier);
+             QTest::keyRelease(field, Qt::Key_Alt);
+             QTest::keyClick(MenuBarOf(*order), Qt::Key_Right);
+             QTest::keyClick(MenuBarOf(*order), Qt::Key_Down);
+         } },
+    };
+    for (const auto& [way, keys] : ways) {
+        SCOPED_TRACE(way);
+        QMenu* menu = open_edit_menu(keys);
+        ASSERT_TRUE(menu);
+        EXPECT_TRUE(select_all->isEnabled()) << "the menu is for the field";
+        QTest::keyClick(menu, Qt::Key_Escape);
+        harness::ProcessEvents();
+        EXPECT_FALSE(QApplication::activePopupWidget());
+        EXPECT_EQ(harness::FrameOf(*order)->focusWidget(), field);
+        harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(text.SelLength(), 3);
+    }
+
+    // Chosen from the keyboard, an item acts on the field, and the focus is back there too.
+    QMenu* menu = open_edit_menu([&] { harness::Key(*order, Qt::Key_R, Qt::AltModifier); });
+    ASSERT_TRUE(menu);
+    menu->setActiveAction(select_all);
+    QTest::keyClick(menu, Qt::Key_Return);
+    harness::ProcessEvents();
+    EXPECT_EQ(text.SelLength(), 3);
+    EXPECT_EQ(harness::FrameOf(*order)->focusWidget(), field);
+}
+
+TEST_F(Desktop, AWindowOpensWithTheFocusInItsFirstFieldThatTakesTypingItsTextSelected)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("MaxTal")) << "not the read-only minimum";
+    EXPECT_EQ(harness::MaxTal(*numbers).SelLength(), 2);
+    harness::Key(*numbers, Qt::Key_6);
+    EXPECT_EQ(harness::MaxTal(*numbers).Text(), "6");
+
+    auto order = OpenWithShortcut(Qt::Key_2);
+    EXPECT_EQ(order->FocusedControl(), order->ControlByName("Tekstfelt"));
+}
+
+TEST_F(Desktop, EachWindowsMenusAreItsOwnToAScreenReaderWithStateFromTheOneMenuModel)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    auto order = OpenWithShortcut(Qt::Key_2);
+    // The frontmost window's item is checked and disabled, the others enabled.
+    for (const auto& [front, checked] : { std::pair { static_cast<fw::Window*>(launcher.get()), 0 }, { numbers.get(), 2 }, { order.get(), 3 } }) {
+        front->Show();
+        fw::RunMenuEnablingPass();
+        for (int item : { 0, 2, 3 }) {
+            QAction* action = MenuOf(*front, "Vindue")->actions().at(item);
+            EXPECT_EQ(action->isChecked(), item == checked) << front->Title() << ": " << item;
+            EXPECT_EQ(action->isEnabled(), item != checked) << front->Title() << ": " << item;
+        }
+    }
+
+    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get(), order.get() }) {
+        SCOPED_TRACE(window->Title());
+        QWidget* frame = harness::FrameOf(*window);
+        QAccessibleInterface* bar = AccessibleOf(MenuBarOf(*window));
+        EXPECT_EQ(bar->parent(), AccessibleOf(frame));
+        ASSERT_EQ(bar->childCount(), 3);
+        QAccessibleInterface* vindue = bar->child(2);
+        EXPECT_EQ(vindue->text(QAccessible::Name), "Vindue");
+        EXPECT_TRUE(QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size()).contains(vindue->rect()));
+        ASSERT_EQ(vindue->childCount(), 1);
+        QAccessibleInterface* menu = vindue->child(0);
+        EXPECT_EQ(menu->parent(), vindue);
+        // The same state in every window: the random-order window is frontmost.
+        QAccessibleInterface* item = menu->child(3);
+        EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("Tilfældig rækkefølge"));
+        EXPECT_EQ(item->parent(), menu);
+        EXPECT_TRUE(item->state().checked);
+        EXPECT_TRUE(item->state().disabled);
+    }
+
+    // Luk in the random-number window's menu closes that window, not the frontmost one.
+    QAccessibleInterface* arkiv = AccessibleOf(MenuBarOf(*numbers))->child(0)->child(0);
+    QAccessibleInterface* luk = arkiv->child(0);
+    ASSERT_EQ(luk->text(QAccessible::Name), "Luk");
+    ASSERT_TRUE(luk->actionInterface());
+    luk->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    harness::ProcessEvents();
+    EXPECT_FALSE(numbers->IsOpen());
+    EXPECT_TRUE(order->IsOpen());
+}
+
+// What the window system and a screen reader are told about each window.
+TEST_F(Desktop, WindowChromeFollowsTheDesignsEachWindowIsAFrameOrADialogNamedByItsTitleAndTheDieAGraphic)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    fw::ChooseMenuItem(AppleAbout());
+    auto about = fw::Window::Get(0);
+
+    // Not resizable: a fixed size and no maximize button.
+    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get() }) {
+        SCOPED_TRACE(window->Title());
+        QWidget* frame = harness::FrameOf(*window);
+        EXPECT_EQ(frame->windowType(), Qt::Window);
+        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+        EXPECT_TRUE(MenuBarOf(*window)->isVisible());
+        EXPECT_EQ(AccessibleOf(frame)->role(), QAccessible::Window);
+        EXPECT_EQ(AccessibleOf(frame)->text(QAccessible::Name).toStdString(), window->Title());
+    }
+    // The About window: a resizable dialog with all three buttons.
+    QWidget* dialog = harness::FrameOf(*about);
+    EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_NE(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_EQ(AccessibleOf(dialog)->role(), QAccessible::Dialog);
+    EXPECT_EQ(AccessibleOf(dialog)->text(QAccessible::Name), "Om Hapsavi");
+
+    // The die in both windows: a graphic named after its control, where it is drawn.
+    for (fw::Window* window : { static_cast<fw::Window*>(launcher.get()), about.get() }) {
+        QWidget* canvas = harness::WidgetOf(ControlNamed(*window, "Canvas1"));
+        QAccessibleInterface* picture = AccessibleOf(canvas);
+        EXPECT_EQ(picture->role(), QAccessible::Graphic) << window->Title();
+        EXPECT_EQ(picture->text(QAccessible::Name).toStdString(), "Canvas1") << window->Title();
+        EXPECT_EQ(picture->rect(), QRect(canvas->mapToGlobal(QPoint(0, 0)), QSize(64, 64))) << window->Title();
+    }
+}
