@@ -1,4 +1,4 @@
-// The class records of the framework's own classes.
+// The framework's own classes, registered in a fixed order.
 
 #include "framework/AppleMenuItem.h"
 #include "framework/Application.h"
@@ -19,31 +19,12 @@
 
 namespace fw {
 
-#define FW_CLASS_RECORD(Class, parent)                      \
-    const ClassRecord& Class::Lookup()                      \
-    {                                                       \
-        static const ClassRecord record(#Class, (parent));  \
-        return record;                                      \
-    }
-
-FW_CLASS_RECORD(Object, nullptr)
-FW_CLASS_RECORD(Application, &Object::Lookup())
-FW_CLASS_RECORD(Window, &Object::Lookup())
-FW_CLASS_RECORD(Control, &Object::Lookup())
-FW_CLASS_RECORD(StaticText, &Control::Lookup())
-FW_CLASS_RECORD(EditField, &Control::Lookup())
-FW_CLASS_RECORD(PushButton, &Control::Lookup())
-FW_CLASS_RECORD(BevelButton, &PushButton::Lookup())
-FW_CLASS_RECORD(Canvas, &Control::Lookup())
-FW_CLASS_RECORD(MenuItem, &Object::Lookup())
-FW_CLASS_RECORD(MenuBar, &MenuItem::Lookup())
-FW_CLASS_RECORD(QuitMenuItem, &MenuItem::Lookup())
-FW_CLASS_RECORD(AppleMenuItem, &MenuItem::Lookup())
-FW_CLASS_RECORD(Picture, &Object::Lookup())
-FW_CLASS_RECORD(ResourceFork, &Object::Lookup())
-FW_CLASS_RECORD(FileType, &Object::Lookup())
-
-#undef FW_CLASS_RECORD
+// The root; every other class gets its record from Subclass.
+const ClassRecord& Object::Lookup()
+{
+    static const ClassRecord record("Object", nullptr);
+    return record;
+}
 
 // BevelButton is a plug-in control: InitPluginEntrypoints registers it.
 void RegisterFrameworkClasses()

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "framework/MenuItem.h"
+#include "framework/Subclass.h"
 
 namespace fw {
 
 // The application's About item. On this platform it stays in the menu it was appended to.
-class AppleMenuItem : public MenuItem {
-public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-};
+class AppleMenuItem : public Subclass<MenuItem, "AppleMenuItem"> { };
 
 }

@@ -2,6 +2,7 @@
 
 #include "framework/MenuHandlers.h"
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <exception>
 #include <functional>
@@ -13,11 +14,8 @@ namespace fw {
 class MenuBar;
 class MenuItem;
 
-class Application : public Object {
+class Application : public Subclass<Object, "Application"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     // The application-wide menu bar: shown by every window without one of its own.
     const std::shared_ptr<MenuBar>& GetMenuBar() const { return m_menu_bar; }
     void SetMenuBar(std::shared_ptr<MenuBar> bar);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/Subclass.h"
 
 #include <functional>
 #include <memory>
@@ -13,11 +14,8 @@ class Picture;
 // A drawing area that shows its backdrop picture and reports the mouse.
 // MouseUp is raised only after a MouseDown whose handler returned true,
 // wherever the button is released.
-class Canvas : public Control {
+class Canvas : public Subclass<Control, "Canvas"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     ~Canvas() override;
 
     const std::shared_ptr<Picture>& Backdrop() const { return m_backdrop; }

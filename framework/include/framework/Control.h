@@ -3,6 +3,7 @@
 #include "framework/Design.h"
 #include "framework/MenuHandlers.h"
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,11 +16,8 @@ class Window;
 
 // A control of a window: a rectangle in the window's content area, with the
 // four edge locks that move or stretch it when the window is resized.
-class Control : public Object, public PropertyTarget {
+class Control : public Subclass<Object, "Control">, public PropertyTarget {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     Control();
     ~Control() override;
 

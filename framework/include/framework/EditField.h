@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/Subclass.h"
 
 #include <functional>
 #include <optional>
@@ -18,11 +19,8 @@ class TextRewrite;
 // field drops them from what the user pastes, drops or enters through an
 // input method. Positions, lengths and LimitText count characters.
 // A right click offers the Edit menu's commands for the field.
-class EditField : public Control {
+class EditField : public Subclass<Control, "EditField"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     EditField();
     ~EditField() override;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <string>
 #include <utility>
@@ -9,11 +10,8 @@ namespace fw {
 
 // A file type the program declares. Registering it writes nothing outside
 // the program.
-class FileType : public Object {
+class FileType : public Subclass<Object, "FileType"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     const std::string& Name() const { return m_name; }
     const std::string& Extensions() const { return m_extensions; }
     const std::string& MacType() const { return m_mac_type; }

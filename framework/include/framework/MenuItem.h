@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <memory>
 #include <optional>
@@ -13,11 +14,8 @@ namespace fw {
 // A menu item, a menu (an item with children) or a separator (Text "-").
 // An "&" in Text marks the next letter as the mnemonic. A shortcut such as
 // "Cmd+W" means Ctrl+W on this platform.
-class MenuItem : public Object, public std::enable_shared_from_this<MenuItem> {
+class MenuItem : public Subclass<Object, "MenuItem">, public std::enable_shared_from_this<MenuItem> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     MenuItem();
     ~MenuItem() override;
 

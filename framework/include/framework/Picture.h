@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,11 +10,8 @@
 namespace fw {
 
 // A picture, loaded from the application's resources.
-class Picture : public Object {
+class Picture : public Subclass<Object, "Picture"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     Picture();
     ~Picture() override;
 

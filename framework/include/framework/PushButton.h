@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/Subclass.h"
 
 #include <functional>
 
@@ -10,11 +11,8 @@ namespace fw {
 // its Cancel button by Escape, while they are enabled. A click leaves the
 // keyboard focus where it was; Tab reaches the button, and with the focus
 // Space or Return press it.
-class PushButton : public Control {
+class PushButton : public Subclass<Control, "PushButton"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     const std::string& Caption() const { return m_caption; }
     void SetCaption(std::string caption);
     bool IsDefault() const { return m_default; }

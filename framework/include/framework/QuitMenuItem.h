@@ -1,15 +1,13 @@
 #pragma once
 
 #include "framework/MenuItem.h"
+#include "framework/Subclass.h"
 
 namespace fw {
 
 // An item whose command quits the application (Quit(0)).
-class QuitMenuItem : public MenuItem {
+class QuitMenuItem : public Subclass<MenuItem, "QuitMenuItem"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     bool HasDefaultAction() const override { return true; }
     void DefaultAction() override;
 };

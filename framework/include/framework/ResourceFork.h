@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,11 +13,8 @@ class Picture;
 
 // The application's resources: files in a folder beside the executable.
 // Picture id N is the file N.png there.
-class ResourceFork : public Object {
+class ResourceFork : public Subclass<Object, "ResourceFork"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     explicit ResourceFork(std::string folder) : m_folder(std::move(folder)) { }
 
     const std::string& Folder() const { return m_folder; }

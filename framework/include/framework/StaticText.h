@@ -1,15 +1,13 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/Subclass.h"
 
 namespace fw {
 
 // A label: one line, or wrapped over several with Multiline.
-class StaticText : public Control {
+class StaticText : public Subclass<Control, "StaticText"> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     const std::string& Text() const { return m_text; }
     void SetText(std::string text);
     // 0 left, 1 centre, 2 right.

@@ -3,6 +3,7 @@
 #include "framework/Design.h"
 #include "framework/MenuHandlers.h"
 #include "framework/Object.h"
+#include "framework/Subclass.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,11 +22,8 @@ class MenuBar;
 // A window class sets the event callbacks it implements in its C++
 // constructor (its event table); Construct() is the framework's window
 // constructor, which runs the three construction hooks.
-class Window : public Object, public PropertyTarget, public std::enable_shared_from_this<Window> {
+class Window : public Subclass<Object, "Window">, public PropertyTarget, public std::enable_shared_from_this<Window> {
 public:
-    static const ClassRecord& Lookup();
-    const ClassRecord& Class() const override { return Lookup(); }
-
     Window();
     ~Window() override;
 
