@@ -67,10 +67,12 @@ void FieldWith(int64_t lines)
     Field().SetSelStart(0);
 }
 
-// A bare toolkit text field, as big as the program's, holding n lines.
+// A bare toolkit text field, as big as the program's; it goes before the toolkit does.
+std::unique_ptr<QPlainTextEdit> bare;
+
+// The bare field holding n lines.
 QPlainTextEdit& BareWith(int64_t lines)
 {
-    static std::unique_ptr<QPlainTextEdit> bare;
     static int64_t shown = -1;
     if (!bare) {
         bare = std::make_unique<QPlainTextEdit>();
@@ -380,6 +382,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    bare.reset();
     harness::StopRuntime();
     return 0;
 }
