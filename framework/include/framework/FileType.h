@@ -13,9 +13,6 @@ namespace fw {
 class FileType : public Subclass<Object, "FileType"> {
 public:
     const std::string& Name() const { return m_name; }
-    const std::string& Extensions() const { return m_extensions; }
-    const std::string& MacType() const { return m_mac_type; }
-    const std::string& MacCreator() const { return m_mac_creator; }
 
     // A setter on a registered type first takes the registration back.
     void SetName(std::string name) { Deregister(); m_name = std::move(name); }
@@ -23,7 +20,6 @@ public:
     void SetMacType(std::string mac_type) { Deregister(); m_mac_type = std::move(mac_type); }
     void SetMacCreator(std::string mac_creator) { Deregister(); m_mac_creator = std::move(mac_creator); }
 
-    bool IsRegistered() const { return m_registered; }
     void Register() { m_registered = true; }
     void Deregister() { m_registered = false; }
 

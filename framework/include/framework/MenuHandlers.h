@@ -22,13 +22,6 @@ public:
                 return &handler;
         return nullptr;
     }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : m_entries)
-            names.push_back(entry.first);
-        return names;
-    }
 
 private:
     std::vector<std::pair<std::string, MenuHandler>> m_entries;
