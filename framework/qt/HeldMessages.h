@@ -25,6 +25,7 @@ public:
     HeldMessages(const HeldMessages&) = delete;
     HeldMessages& operator=(const HeldMessages&) = delete;
 
+    // A message as the toolkit gave it to its handler.
     struct Message {
         QtMsgType type;
         QByteArray category, file, function;
@@ -42,7 +43,6 @@ public:
     std::function<void(const std::vector<Message>& held, const QString& fatal)> on_fatal;
 
 private:
-
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text);
     // Gives standard error and the message handler back; returns what was written to standard error meanwhile.
     QByteArray Stop();
