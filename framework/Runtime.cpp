@@ -5,13 +5,8 @@
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
 #include "qt/BackgroundWork.h"
-#include "qt/CommandKeys.h"
 #include "qt/FailureBox.h"
-#include "qt/HeldMessages.h"
-
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include "qt/Toolkit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,10 +21,9 @@ namespace {
 struct RuntimeState {
     // A process that ends without RuntimeExit leaves the toolkit to the
     // operating system: tearing it down among other static objects is unsafe.
-    ~RuntimeState() { (void)app.release(); (void)command_keys.release(); }
+    ~RuntimeState() { (void)toolkit.release(); }
 
-    std::unique_ptr<QApplication> app;
-    std::unique_ptr<CommandKeys> command_keys;
+    std::unique_ptr<Toolkit> toolkit;
     std::shared_ptr<Application> app_object;
     std::exception_ptr pending;
     std::function<void(std::exception_ptr)> unhandled_handler;
@@ -45,19 +39,15 @@ RuntimeState& State()
     return state;
 }
 
-// The toolkit keeps argc and argv for its whole life; the program's own
-// arguments are never handed to it.
-int g_argc = 1;
-char g_arg0[] = "app";
-char* g_argv[] = { g_arg0, nullptr };
-
-void Describe(std::exception_ptr exception, std::string& name, std::string& message)
+// The class and message of an exception, and what the user is told of it.
+void Describe(std::exception_ptr exception, std::string& name, std::string& message, std::string& for_user)
 {
     try {
         std::rethrow_exception(exception);
     } catch (const RuntimeException& e) {
         name = e.Name();
         message = e.what();
+        for_user = e.ForUser();
     } catch (const std::exception& e) {
         name = "std::exception";
         message = e.what();
@@ -75,42 +65,22 @@ std::string ProgramName()
     return error ? std::string("program") : executable.stem().string();
 }
 
-// Without a display the toolkit cannot start, and would abort the process with
-// several lines of its own: the program says so in one line and ends.
-[[noreturn]] void NoDisplay()
-{
-    std::fprintf(stderr, "%s: no display to show windows on\n", ProgramName().c_str());
-    std::fflush(stderr);
-    std::_Exit(1);
-}
-
-bool HasDisplay()
-{
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
 }
 
 void RuntimeInit()
 {
-    auto& state = State();
-    {
-        HeldMessages starting;
-        starting.on_fatal = NoDisplay;
-        state.app = std::make_unique<QApplication>(g_argc, g_argv);
-        starting.PassOn();
-    }
-    QApplication::setApplicationName(QString::fromStdString(ProgramName()));
-    // The toolkit's own words (standard buttons and the like) are Danish like
-    // the program's, whatever the locale.
-    auto* danish = new QTranslator(state.app.get());
-    if (danish->load(QStringLiteral("qtbase_da"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(danish);
-    // Windows close one by one; only the program decides when to quit.
-    QApplication::setQuitOnLastWindowClosed(false);
-    state.command_keys = std::make_unique<CommandKeys>();
-    state.app->installEventFilter(state.command_keys.get());
+    // The program's own arguments are never handed to the toolkit.
+    State().toolkit = std::make_unique<Toolkit>(ProgramName());
+}
+
+void SetAppName(const std::string& name)
+{
+    Toolkit::SetName(name);
+}
+
+void SetAppIcon(const Picture& picture)
+{
+    Toolkit::SetIcon(picture);
 }
 
 void InitPluginEntrypoints()
@@ -125,12 +95,7 @@ int RuntimeExit()
     // Work dropped with its window may still be running: it ends before the toolkit goes.
     WaitForBackgroundWork();
     state.app_object.reset();
-    if (state.app) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        state.app->removeEventFilter(state.command_keys.get());
-    }
-    state.command_keys.reset();
-    state.app.reset();
+    state.toolkit.reset();
     const int status = state.failed ? 1 : state.exit_code;
     state.app_object.reset();
     state.pending = nullptr;
@@ -144,9 +109,9 @@ void RuntimeRun()
 {
     auto& state = State();
     RethrowPending();
-    if (!state.quit_requested && state.app) {
+    if (!state.quit_requested && state.toolkit) {
         state.running = true;
-        QApplication::exec();
+        Toolkit::Run();
         state.running = false;
     }
     RethrowPending();
@@ -158,7 +123,7 @@ void Quit(int code)
     state.exit_code = code;
     state.quit_requested = true;
     if (state.running)
-        QCoreApplication::exit(code);
+        Toolkit::Exit(code);
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app)
@@ -187,12 +152,12 @@ void UnhandledException(std::exception_ptr exception)
         return;
 
     state.failed = true;
-    std::string name, message;
-    Describe(exception, name, message);
+    std::string name, message, for_user;
+    Describe(exception, name, message, for_user);
     std::fprintf(stderr, "%s: unhandled %s: %s\n", ProgramName().c_str(), name.c_str(), message.c_str());
     std::fflush(stderr);
-    if (state.app && HasDisplay())
-        FailureBox(name, message).exec();
+    if (state.toolkit)
+        FailureBox(for_user.empty() ? name + ": " + message : for_user).Show();
 }
 
 void Deliver(const std::function<void()>& handler)
@@ -206,7 +171,7 @@ void Deliver(const std::function<void()>& handler)
     } catch (...) {
         state.pending = std::current_exception();
         if (state.running)
-            QCoreApplication::exit(1);
+            Toolkit::Exit(1);
     }
 }
 

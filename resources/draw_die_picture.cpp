@@ -1,5 +1,6 @@
 // Draws the program's 64 x 64 picture: an ivory die showing five, on a white
-// ground that the program draws transparent.
+// ground that the program draws transparent; and, where asked, the same die
+// on a clear ground as the program's icon for the desktop.
 
 #include <QColor>
 #include <QGuiApplication>
@@ -11,8 +12,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: draw_die_picture OUTPUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: draw_die_picture OUTPUT.png [ICON.png]\n");
         return 2;
     }
     QGuiApplication app(argc, argv);
@@ -42,5 +43,19 @@ int main(int argc, char** argv)
         painter.drawEllipse(centre, r, r);
     painter.end();
 
-    return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+    if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG"))
+        return 1;
+    if (argc == 3) {
+        // Clear where the program draws the picture transparent: its pure white pixels.
+        QImage icon = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < icon.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(icon.scanLine(y));
+            for (int x = 0; x < icon.width(); ++x)
+                if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu)
+                    line[x] = 0;
+        }
+        if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG"))
+            return 1;
+    }
+    return 0;
 }

@@ -17,6 +17,9 @@
 
 void initialize()
 {
+    // The desktop's name for the program (its window class, its name to a
+    // screen reader), before any window is made.
+    fw::SetAppName("Hapsavi");
     fw::RegisterFrameworkClasses();
     wTilfaeldigtTal::ctblinit();
     MenuBar1::ctblinit();
@@ -69,8 +72,9 @@ void NewAppInstance()
     fw::RuntimeRegisterAppObject(app);
 }
 
-// The launcher shows itself: its design says Visible.
+// The die is every window's icon. The launcher shows itself: its design says Visible.
 void MakeDefaultView()
 {
+    fw::SetAppIcon(*Hapsavibillede64x64::Get());
     wHapsavi::Get();
 }

@@ -367,7 +367,7 @@ TEST_F(FrameworkRuntime, TheFailureBoxAndTheToolkitsOwnWordsAreDanishWhateverThe
     }
     fw::RuntimeInit();
     {
-        fw::FailureBox box("NilObjectException", "picture 1 is missing");
+        fw::FailureBox box("NilObjectException: picture 1 is missing");
         EXPECT_EQ(box.text().toStdString(), "Der opstod en uventet fejl, og programmet lukkes.");
         EXPECT_EQ(box.detailedText().toStdString(), "NilObjectException: picture 1 is missing");
         QStringList buttons;

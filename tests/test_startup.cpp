@@ -2,19 +2,30 @@
 // program started as a user would.
 
 #include "framework/Exceptions.h"
+#include "framework/Picture.h"
 #include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
+#include "qt/FailureBox.h"
+#include "shell/Hapsavibillede64x64.h"
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
+#include "shell/wOm.h"
 #include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
+#include "tools/wTilfaeldigRaekkefoelge.h"
+#include "tools/wTilfaeldigtTal.h"
 
+#include <QAccessible>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -105,6 +116,56 @@ TEST_F(Startup, AFailureBeforeTheEventLoopSkipsTheLaterStepsButShutdownStillRuns
     fw::SetResourceFolder("");
 }
 
+TEST_F(Startup, TheDesktopKnowsTheProgramAsHapsaviWithTheDieAsEveryWindowsIcon)
+{
+    RunProgram([] {
+        // The window class is the application's name (the xcb platform sets it from it).
+        EXPECT_EQ(QGuiApplication::applicationName().toStdString(), "Hapsavi");
+        EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Hapsavi");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(qApp)->text(QAccessible::Name).toStdString(), "Hapsavi");
+
+        harness::Open<wTilfaeldigtTal>();
+        harness::Open<wTilfaeldigRaekkefoelge>();
+        wOm::Get()->ShowModal();
+        const auto die = Hapsavibillede64x64::Get();
+        ASSERT_EQ(fw::WindowCount(), 4);
+        for (int32_t i = 0; i < fw::WindowCount(); ++i) {
+            const auto window = fw::Window::Get(i);
+            SCOPED_TRACE(window->Title());
+            const QIcon icon = harness::FrameOf(*window)->windowIcon();
+            EXPECT_FALSE(icon.isNull());
+            EXPECT_EQ(icon.availableSizes(), QList { QSize(die->Width(), die->Height()) });
+        }
+        fw::Quit(0);
+    });
+}
+
+// Whether the picture's folder is there or not, the box tells the user in
+// Danish what is missing, and where.
+TEST_F(Startup, WithoutItsPictureTheFailureBoxTellsTheUserInDanishWhatIsMissingAndWhere)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path(), no_folder = dir.filePath("ingen");
+    const std::pair<QString, QString> cases[] = {
+        { folder, "Billedet 168 mangler eller kan ikke læses i " + folder + "." },
+        { no_folder, "Billedet 168 mangler: mappen " + no_folder + " findes ikke." },
+    };
+    for (const auto& [resources, details] : cases) {
+        SCOPED_TRACE(resources.toStdString());
+        fw::SetResourceFolder(resources.toStdString());
+        std::vector<std::array<QString, 3>> shown;
+        fw::FailureBox::on_headless = [&](const fw::FailureBox& box) {
+            shown.push_back({ box.windowTitle(), box.text(), box.detailedText() });
+        };
+        EXPECT_EQ(RunProgram([] { ADD_FAILURE() << "the event loop ran"; }), 1);
+        fw::FailureBox::on_headless = nullptr;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0][0].toStdString(), "Hapsavi");
+        EXPECT_EQ(shown[0][1].toStdString(), "Der opstod en uventet fejl, og programmet lukkes.");
+        EXPECT_EQ(shown[0][2].toStdString(), details.toStdString());
+    }
+}
+
 TEST_F(Startup, AnExceptionLeavingTheEventLoopGoesToTheUnhandledPathOnce)
 {
     int unhandled = 0;
@@ -181,15 +242,22 @@ QByteArray Oversized(QByteArray png)
 
 }
 
-TEST(Program, WithNoDisplayToShowWindowsOnSaysSoInOneLineAndEndsWithStatusOne)
+// No display, or a platform named in QT_QPA_PLATFORM that cannot be loaded
+// (none of that name; Wayland with no compositor): one line says which, and why.
+TEST(Program, WhenItCannotShowWindowsSaysWhyInOneLineAndEndsWithStatusOne)
 {
     ASSERT_FALSE(BuiltProgram().isEmpty());
     QProcessEnvironment headless = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" })
         headless.remove(name);
-    const std::pair<const char*, QString> cases[] = {
-        { "DISPLAY", QString() }, { "DISPLAY", DeadDisplay() }, { "QT_QPA_PLATFORM", "nonesuch" } };
-    for (const auto& [name, value] : cases) {
+    const std::tuple<const char*, QString, std::string> cases[] = {
+        { "DISPLAY", QString(), "hapsavi: no display to show windows on\n" },
+        { "DISPLAY", DeadDisplay(), "hapsavi: no display to show windows on\n" },
+        { "QT_QPA_PLATFORM", "nonesuch", "hapsavi: could not load platform \"nonesuch\": no such platform\n" },
+        // Followed by the toolkit's reason.
+        { "QT_QPA_PLATFORM", "wayland", "hapsavi: could not load platform \"wayland\": " },
+    };
+    for (const auto& [name, value, line] : cases) {
         SCOPED_TRACE(std::string(name) + "=" + value.toStdString());
         QProcessEnvironment environment = headless;
         if (!value.isEmpty())
@@ -197,7 +265,11 @@ TEST(Program, WithNoDisplayToShowWindowsOnSaysSoInOneLineAndEndsWithStatusOne)
         const Ended ended = RunBuiltProgram(BuiltProgram(), environment);
         EXPECT_TRUE(ended.by_itself) << "killed, or ended by a signal";
         EXPECT_EQ(ended.status, 1);
-        EXPECT_EQ(ended.error, "hapsavi: no display to show windows on\n");
+        EXPECT_EQ(ended.error.substr(0, line.size()), line);
+        if (line.back() != '\n') {
+            EXPECT_GT(ended.error.size(), line.size() + 1) << "no reason given";
+        }
+        EXPECT_EQ(ended.error.find('\n'), ended.error.size() - 1) << "not exactly one line:\n" << ended.error;
     }
 }
 
@@ -233,4 +305,57 @@ TEST(Program, WithoutAUsablePictureFailsStartUpWithOneClearLine)
         EXPECT_EQ(ended.error.find('\n'), ended.error.size() - 1) << "not exactly one line:\n" << ended.error;
         EXPECT_EQ(ended.error.rfind("hapsavi: unhandled NilObjectException: picture 168 is missing", 0), 0u) << ended.error;
     }
+}
+
+// Installed into a prefix of its own, the program is a desktop program: it
+// starts from there and finds its picture, and the desktop finds its menu
+// entry (valid, naming the program's window class) and its icon.
+TEST(Program, InstalledIntoAPrefixStartsFromThereAsADesktopProgram)
+{
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start(HAPSAVI_CMAKE, { "--install", HAPSAVI_BUILD_DIR, "--prefix", prefix.path() });
+    ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0) << install.readAll().toStdString();
+    const QDir installed(prefix.path());
+    EXPECT_TRUE(QFileInfo(installed.filePath("bin/hapsavi")).isExecutable());
+    EXPECT_FALSE(installed.exists("bin/resources"));
+    EXPECT_FALSE(QImage(installed.filePath("share/hapsavi/resources/168.png")).isNull());
+    const QImage icon(installed.filePath("share/icons/hicolor/64x64/apps/hapsavi.png"));
+    EXPECT_EQ(icon.size(), QSize(64, 64));
+    EXPECT_TRUE(icon.hasAlphaChannel());
+
+    const QString entry = installed.filePath("share/applications/hapsavi.desktop");
+    QProcess validate;
+    validate.start("desktop-file-validate", { entry });
+    ASSERT_TRUE(validate.waitForFinished(60000)) << "desktop-file-validate (desktop-file-utils) did not run";
+    EXPECT_EQ(validate.exitCode(), 0);
+    EXPECT_EQ(validate.readAll().toStdString(), "");
+    QSettings desktop(entry, QSettings::IniFormat);
+    desktop.beginGroup("Desktop Entry");
+    EXPECT_EQ(desktop.value("Exec").toString().toStdString(), "hapsavi");
+    EXPECT_EQ(desktop.value("Icon").toString().toStdString(), "hapsavi");
+    // The class of the program's windows: its name (see TheDesktopKnowsTheProgramAsHapsavi...).
+    EXPECT_EQ(desktop.value("StartupWMClass").toString().toStdString(), "Hapsavi");
+
+    // Started from there, it shows its launcher and runs until it is ended.
+    // The toolkit's accessibility log names each window as it is made.
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    environment.insert("QT_LOGGING_RULES", "qt.accessibility.cache.debug=true");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(installed.filePath("bin/hapsavi"), { });
+    QByteArray error;
+    const QByteArray launcher = "name=\"Hapsavi\" role=Window";
+    for (QDeadlineTimer deadline(60000); !error.contains(launcher) && program.state() != QProcess::NotRunning && !deadline.hasExpired();) {
+        program.waitForReadyRead(100);
+        error += program.readAllStandardError();
+    }
+    EXPECT_EQ(program.state(), QProcess::Running) << "it ended:\n" << error.toStdString();
+    EXPECT_TRUE(error.contains(launcher)) << error.toStdString();
+    EXPECT_FALSE(error.contains("unhandled")) << error.toStdString();
+    program.kill();
+    program.waitForFinished();
 }

@@ -84,7 +84,12 @@ void HeldMessages::Hold(QtMsgType type, const QMessageLogContext& context, const
     if (type == QtFatalMsg) {
         if (holder->on_fatal) {
             holder->Stop();
-            holder->on_fatal();
+            std::vector<Message> held;
+            {
+                std::lock_guard lock(holder->m_mutex);
+                held.swap(holder->m_held);
+            }
+            holder->on_fatal(held, text);
         }
         // The toolkit ends the process after this message: nothing may stay held.
         holder->PassOn();

@@ -25,15 +25,7 @@ public:
     HeldMessages(const HeldMessages&) = delete;
     HeldMessages& operator=(const HeldMessages&) = delete;
 
-    // Ends the holding and hands what was held on, as it would have been written.
-    void PassOn();
-
-    // Runs, with standard error given back, in place of the toolkit's abort
-    // on a fatal message; must not return. Without it, what was held is
-    // passed on before the fatal message and the abort.
-    std::function<void()> on_fatal;
-
-private:
+    // A message as the toolkit gave it to its handler.
     struct Message {
         QtMsgType type;
         QByteArray category, file, function;
@@ -41,6 +33,16 @@ private:
         QString text;
     };
 
+    // Ends the holding and hands what was held on, as it would have been written.
+    void PassOn();
+
+    // Runs, with standard error given back, in place of the toolkit's abort
+    // on a fatal message, with the toolkit's messages held before it and the
+    // fatal one; must not return. Without it, what was held is passed on
+    // before the fatal message and the abort.
+    std::function<void(const std::vector<Message>& held, const QString& fatal)> on_fatal;
+
+private:
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text);
     // Gives standard error and the message handler back; returns what was written to standard error meanwhile.
     QByteArray Stop();

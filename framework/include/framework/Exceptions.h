@@ -3,22 +3,29 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace fw {
 
 // Base of the exceptions the framework raises. Name() is the class name
-// shown when nothing catches one.
+// shown when nothing catches one, with the message, for a developer;
+// ForUser(), where given, tells the user in Danish what went wrong.
 class RuntimeException : public std::runtime_error {
 public:
-    explicit RuntimeException(const std::string& message) : std::runtime_error(message) { }
+    explicit RuntimeException(const std::string& message, std::string for_user = { })
+        : std::runtime_error(message), m_for_user(std::move(for_user)) { }
     virtual const char* Name() const { return "RuntimeException"; }
+    const std::string& ForUser() const { return m_for_user; }
+
+private:
+    std::string m_for_user;
 };
 
 // A nil object where one is required.
 class NilObjectException : public RuntimeException {
 public:
-    explicit NilObjectException(const std::string& what_was_nil = "a required object is nil")
-        : RuntimeException(what_was_nil) { }
+    explicit NilObjectException(const std::string& what_was_nil = "a required object is nil", std::string for_user = { })
+        : RuntimeException(what_was_nil, std::move(for_user)) { }
     const char* Name() const override { return "NilObjectException"; }
 };
 

@@ -11,7 +11,7 @@ namespace fw {
 
 class Picture;
 
-// The application's resources: files in a folder beside the executable.
+// The application's resources: files in one folder (see ResourceFolder).
 // Picture id N is the file N.png there.
 class ResourceFork : public Subclass<Object, "ResourceFork"> {
 public:
@@ -29,8 +29,10 @@ private:
 // The application's resources, or nil when the folder is not there.
 std::shared_ptr<ResourceFork> AppResources();
 
-// Where the resources are looked for: "resources" beside the executable,
-// unless a test has pointed elsewhere (an empty path restores the default).
+// Where the resources are looked for: the folder "resources" beside the
+// executable where there is one (a build tree), otherwise where an
+// installation puts them: PREFIX/share/NAME/resources for the executable
+// PREFIX/bin/NAME. A test may point elsewhere (an empty path restores the default).
 void SetResourceFolder(std::string folder);
 std::string ResourceFolder();
 

@@ -3,16 +3,28 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace fw {
 
 class Application;
+class Picture;
 
 // Starts the runtime: the toolkit's application, with no command-line
 // arguments handed to it, speaking Danish whatever the locale. The first call
-// of the process. Where there is no display to show windows on, it says so in
-// one line on standard error and ends the process with status 1.
+// of the process. Where the toolkit cannot start, it says why in one line on
+// standard error (no display to show windows on, or the platform named in
+// QT_QPA_PLATFORM that could not be loaded) and ends the process with status 1.
 void RuntimeInit();
+
+// The application's name as the desktop shows it: the class of its windows
+// (the executable's name is their instance), its name to assistive
+// technology, the title of the failure box. Set before the first window;
+// until then it is the executable's name.
+void SetAppName(const std::string& name);
+
+// The application's icon: every window's, now and later.
+void SetAppIcon(const Picture& picture);
 
 // Tears the runtime down: closes what is still open, and gives the exit
 // status: the code given to Quit, or 1 after an unhandled exception.
@@ -35,8 +47,8 @@ std::shared_ptr<Application> GetAppObject();
 
 // Deals with an exception that nothing caught: writes its class and message
 // to standard error, tells the user in a message box where there is a display
-// (with the class and message as its details), and makes the exit status
-// non-zero. The application object's on_unhandled_exception is asked first;
+// (with the exception's ForUser as its details, or else its class and
+// message), and makes the exit status non-zero. The application object's on_unhandled_exception is asked first;
 // when it returns true the exception counts as handled.
 void UnhandledException(std::exception_ptr exception);
 

@@ -3,7 +3,8 @@
 // The program's spine: main() runs RuntimeInit, initialize, Main, finalize,
 // RuntimeExit, in that order.
 
-// Registers every class: the framework's, then the program's seven.
+// Names the program to the desktop, then registers every class: the
+// framework's, then the program's seven.
 void initialize();
 // The main sequence, with the program's only exception handler.
 void Main();
