@@ -50,6 +50,9 @@ void Control::ApplyCommon()
     widget->setEnabled(m_enabled);
     widget->setToolTip(ToQString(m_help_tag));
     widget->setVisible(m_visible);
+    const auto window = GetWindow();
+    m_impl->ApplyName(window ? window->Title() : std::string());
+    m_impl->FitCaption();
 }
 
 void Control::FollowLocks(int32_t dx, int32_t dy)

@@ -2,7 +2,6 @@
 
 #include "framework/Window.h"
 #include "qt/ControlImpl.h"
-#include "qt/Convert.h"
 #include "qt/FittingLabel.h"
 #include "qt/WindowImpl.h"
 
@@ -11,10 +10,15 @@ namespace fw {
 void StaticText::SetText(std::string text)
 {
     m_text = std::move(text);
-    if (auto* label = dynamic_cast<FittingLabel*>(m_impl->widget.data())) {
-        label->setText(ToQString(m_text));
-        label->Refit();
-    }
+    if (auto* label = dynamic_cast<FittingLabel*>(m_impl->widget.data()))
+        label->ShowText(m_text);
+}
+
+void StaticText::SetLabelFor(Control& control)
+{
+    control.GetImpl().label = m_impl->widget;
+    const auto window = control.GetWindow();
+    control.GetImpl().ApplyName(window ? window->Title() : std::string());
 }
 
 void StaticText::SetProperty(std::string_view name, const PropertyValue& value)
@@ -42,32 +46,15 @@ bool StaticText::TakeLookProperty(std::string_view name, const PropertyValue& va
 
 void StaticText::CreateWidget(Window& window)
 {
-    auto* label = new FittingLabel(window.GetImpl().Content());
-    // The text is shown as it is, never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(ToQString(m_text));
-    m_impl->widget = label;
+    m_impl->widget = new FittingLabel(window.GetImpl().Content(), m_text);
     ApplyCommon();
     ApplyLook();
 }
 
 void StaticText::ApplyLook()
 {
-    auto* label = dynamic_cast<FittingLabel*>(m_impl->widget.data());
-    if (!label)
-        return;
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (m_text_align == 1)
-        horizontal = Qt::AlignHCenter;
-    else if (m_text_align == 2)
-        horizontal = Qt::AlignRight;
-    // One line sits in the middle of its box, so large type shows whole.
-    label->setAlignment(horizontal | (m_multiline ? Qt::AlignTop : Qt::AlignVCenter));
-    label->setWordWrap(m_multiline);
-    label->SetLook(FontFor(m_style), !m_multiline);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(m_text_color));
-    label->setPalette(palette);
+    if (auto* label = dynamic_cast<FittingLabel*>(m_impl->widget.data()))
+        label->SetLook({ .style = m_style, .text_align = m_text_align, .multiline = m_multiline, .text_color = m_text_color });
 }
 
 }

@@ -249,11 +249,16 @@ void wTilfaeldigtTal::Layout()
 
 void wTilfaeldigtTal::CreateControls0()
 {
-    CreateControl<fw::StaticText>(*this, "StaticText1", kStaticText1);
-    CreateControl<fw::StaticText>(*this, "StaticText3", kStaticText3);
+    auto& minimum = CreateControl<fw::StaticText>(*this, "StaticText1", kStaticText1);
+    auto& maximum = CreateControl<fw::StaticText>(*this, "StaticText3", kStaticText3);
 
-    CreateControl<fw::EditField>(*this, "MinTal", kMinTal).on_text_change = [this] { MinTal_TextChange(); };
-    CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal).on_text_change = [this] { MaxTal_TextChange(); };
+    auto& min_tal = CreateControl<fw::EditField>(*this, "MinTal", kMinTal);
+    min_tal.on_text_change = [this] { MinTal_TextChange(); };
+    auto& max_tal = CreateControl<fw::EditField>(*this, "MaxTal", kMaxTal);
+    max_tal.on_text_change = [this] { MaxTal_TextChange(); };
+    // "Minimum:" and "Maximum:" name their fields to a screen reader too.
+    minimum.SetLabelFor(min_tal);
+    maximum.SetLabelFor(max_tal);
     CreateControl<fw::PushButton>(*this, "Knap", kKnap).on_action = [this] { Knap_Action(); };
 
     CreateControl<fw::StaticText>(*this, "Tal", kTal);

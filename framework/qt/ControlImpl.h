@@ -5,10 +5,12 @@
 #include "framework/Control.h"
 
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 namespace fw {
 
@@ -28,6 +30,20 @@ public:
     // Cuts every connection of the widget, then destroys it (a control that
     // replaces its widget with one of another kind).
     void DropWidget();
+    // The label that names this control to assistive technology, if any.
+    QPointer<QWidget> label;
+
+    // What assistive technology calls the widget: its label's text where a
+    // label names it; a text field no label names goes by `window_title`.
+    // Other controls keep their own text (a button its caption).
+    void ApplyName(const std::string& window_title);
+    // Large desktop fonts: a push button's caption shrinks to fit it.
+    void FitCaption();
 };
+
+// A design's default colour (black text, a white field) is no choice against
+// the desktop: the role keeps the palette's colour, so text stays legible on a
+// dark desktop as on a light one. Any other colour shows as given.
+void SetDesignColor(QPalette& palette, QPalette::ColorRole role, Rgb colour, Rgb design_default);
 
 }

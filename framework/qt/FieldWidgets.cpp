@@ -1,5 +1,6 @@
 #include "qt/FieldWidgets.h"
 
+#include "qt/ControlImpl.h"
 #include "qt/Convert.h"
 
 #include <QClipboard>
@@ -12,9 +13,10 @@ namespace fw {
 void ApplyFontAndColors(QWidget& widget, const FieldEditor::Look& look)
 {
     widget.setFont(FontFor(look.style));
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Base, ToQColor(look.back_color));
-    palette.setColor(QPalette::Text, ToQColor(look.text_color));
+    // Nothing set: every colour the design leaves at its default is the desktop's.
+    QPalette palette;
+    SetDesignColor(palette, QPalette::Base, look.back_color, FieldEditor::Look { }.back_color);
+    SetDesignColor(palette, QPalette::Text, look.text_color, FieldEditor::Look { }.text_color);
     widget.setPalette(palette);
 }
 

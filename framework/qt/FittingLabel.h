@@ -2,24 +2,42 @@
 
 // Framework-internal: the widget of a label.
 
+#include "framework/Control.h"
+
 #include <QFont>
 #include <QLabel>
+#include <QRectF>
+
+#include <string>
 
 namespace fw {
 
-// A label whose one line of text keeps to its box: where the text is wider
-// than the label, its type shrinks until the whole text shows (a drawn number
-// must never be cut off). Wrapped text keeps its size.
+// A label whose text keeps to its box: where the text does not fit, its type
+// shrinks until the whole text shows (a drawn number must never be cut off,
+// and large desktop fonts must not run texts into each other). One line fits
+// the width and, by its ink, the height; wrapped text fits its lines into the
+// height left above the next control below it.
 class FittingLabel : public QLabel {
 public:
-    using QLabel::QLabel;
+    // How the label looks, from its properties.
+    struct Look {
+        TextStyle style;
+        int32_t text_align { 0 }; // 0 left, 1 centre, 2 right
+        bool multiline { false };
+        Rgb text_color { };
+    };
 
-    void SetLook(const QFont& font, bool single_line);
+    FittingLabel(QWidget* parent, const std::string& text);
+
+    void SetLook(const Look& look);
+    void ShowText(const std::string& text);
     // Fits the type to the text as it is now.
     void Refit();
+    // The box the text keeps to, in the label's coordinates.
+    QRectF TextBox() const;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     QFont m_font;

@@ -14,6 +14,9 @@ public:
     int32_t TextAlign() const { return m_text_align; }
     const TextStyle& Style() const { return m_style; }
     bool Multiline() const { return m_multiline; }
+    // The label names `control` (a text field) to assistive technology, as
+    // the label before a field does on screen.
+    void SetLabelFor(Control& control);
 
     void SetProperty(std::string_view name, const PropertyValue& value) override;
     void CreateWidget(Window& window) override;
