@@ -2,6 +2,7 @@
 
 #include "qt/TextUnits.h"
 
+#include <QDragEnterEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -136,6 +137,67 @@ void TextArea::inputMethodEvent(QInputMethodEvent* event)
     fitting.setCommitString(Fitting(event->commitString()), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&fitting);
     event->setAccepted(fitting.isAccepted());
+}
+
+void TextArea::mousePressEvent(QMouseEvent* event)
+{
+    m_drag.Pressed();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void TextArea::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_drag.Allows(*event)) {
+        // Sent by the auto-scroll timer, which would go on scrolling.
+        StopAutoScroll();
+        event->accept();
+        return;
+    }
+    if (m_drag.Run([&] { QPlainTextEdit::mouseMoveEvent(event); }))
+        StopAutoScroll();
+}
+
+void TextArea::StopAutoScroll()
+{
+    // The toolkit stops it when a drag leaves the field.
+    QDragLeaveEvent leave;
+    QPlainTextEdit::dragLeaveEvent(&leave);
+}
+
+bool TextArea::TakesWhole(const QDropEvent& event)
+{
+    if (limit <= 0 || isReadOnly() || !event.mimeData() || !event.mimeData()->hasText())
+        return true;
+    // A move within the field takes the selection away first.
+    const bool within = event.source() == viewport() && event.dropAction() == Qt::MoveAction;
+    const QString flat = WithLineFeeds(event.mimeData()->text());
+    return CharsIn(flat, flat.size()) <= RoomFor(limit, Index().Characters(), within ? SelectedCharacters() : 0);
+}
+
+void TextArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    QPlainTextEdit::dragEnterEvent(event);
+    FieldDrag::Answer(*event, TakesWhole(*event));
+}
+
+void TextArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    QPlainTextEdit::dragMoveEvent(event);
+    FieldDrag::Answer(*event, TakesWhole(*event));
+}
+
+void TextArea::dropEvent(QDropEvent* event)
+{
+    const bool whole = TakesWhole(*event);
+    if (!FieldDrag::MayTake(*event, whole)) {
+        event->ignore();
+        return;
+    }
+    // As a copy, so that the toolkit does not take the selection away first.
+    if (!whole)
+        event->setDropAction(Qt::CopyAction);
+    QPlainTextEdit::dropEvent(event);
+    FieldDrag::Answer(*event, whole);
 }
 
 }

@@ -3,6 +3,7 @@
 // Framework-internal: the widget of a multi-line text field.
 
 #include "qt/DocumentIndex.h"
+#include "qt/FieldDrag.h"
 
 #include <QPlainTextEdit>
 
@@ -35,6 +36,11 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Characters that may still go in, in place of the selection.
@@ -45,7 +51,12 @@ private:
     void PrepareFor(const QString& text);
     void FollowLongRuns();
 
+    // Whether the dropped text would go in whole, cut at no limit.
+    bool TakesWhole(const QDropEvent& event);
+    void StopAutoScroll();
+
     DocumentIndex m_index;
+    FieldDrag m_drag { *this };
 };
 
 }

@@ -114,11 +114,63 @@ void TextLine::mouseReleaseEvent(QMouseEvent* event)
     QLineEdit::mouseReleaseEvent(event);
 }
 
+void TextLine::mousePressEvent(QMouseEvent* event)
+{
+    m_drag.Pressed();
+    QLineEdit::mousePressEvent(event);
+}
+
+void TextLine::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_drag.Allows(*event)) {
+        event->accept();
+        return;
+    }
+    m_drag.Run([&] { QLineEdit::mouseMoveEvent(event); });
+}
+
+// A press held still in the selection starts a drag from a timer.
+void TextLine::timerEvent(QTimerEvent* event)
+{
+    if (FieldDrag::Running())
+        return;
+    m_drag.Run([&] { QLineEdit::timerEvent(event); });
+}
+
+bool TextLine::TakesWhole(const QDropEvent& event) const
+{
+    const QMimeData* source = event.mimeData();
+    if (isReadOnly() || !source || !source->hasText())
+        return true;
+    const QString text = source->text();
+    // More characters than the limit, however they are counted: not read at every move of a huge drag.
+    if (limit > 0 && text.size() > 2 * static_cast<qsizetype>(limit))
+        return false;
+    return Fitting(text, 0) == text;
+}
+
+void TextLine::dragEnterEvent(QDragEnterEvent* event)
+{
+    QLineEdit::dragEnterEvent(event);
+    FieldDrag::Answer(*event, TakesWhole(*event));
+}
+
+void TextLine::dragMoveEvent(QDragMoveEvent* event)
+{
+    QLineEdit::dragMoveEvent(event);
+    FieldDrag::Answer(*event, TakesWhole(*event));
+}
+
 void TextLine::dropEvent(QDropEvent* event)
 {
     const QMimeData* source = event->mimeData();
     if (isReadOnly() || !source || !source->hasText()) {
         QLineEdit::dropEvent(event);
+        return;
+    }
+    const bool whole = TakesWhole(*event);
+    if (!FieldDrag::MayTake(*event, whole)) {
+        event->ignore();
         return;
     }
     // Dropped text goes in at the drop point, replacing nothing.
@@ -129,6 +181,7 @@ void TextLine::dropEvent(QDropEvent* event)
     QLineEdit::dropEvent(&drop);
     event->setDropAction(drop.dropAction());
     event->setAccepted(drop.isAccepted());
+    FieldDrag::Answer(*event, whole);
 }
 
 void TextLine::inputMethodEvent(QInputMethodEvent* event)

@@ -2,6 +2,8 @@
 
 // Framework-internal: the widget of a one-line text field.
 
+#include "qt/FieldDrag.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 
@@ -40,6 +42,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
@@ -48,7 +55,11 @@ private:
     // The part of the text, without line breaks, that fits in place of `replaced` characters.
     QString Fitting(const QString& text, int64_t replaced) const;
 
+    // Whether the dropped text would go in whole: cut at no limit, no line break dropped.
+    bool TakesWhole(const QDropEvent& event) const;
+
     bool m_surrogates { false };
+    FieldDrag m_drag { *this };
 };
 
 }
