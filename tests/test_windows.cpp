@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -398,6 +399,95 @@ TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
     harness::ProcessEvents();
     auto numbers = OpenWithShortcut(Qt::Key_1);
     EXPECT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+}
+
+// The Window menu's item for the window in front, as its check and enabling show it.
+bool CheckedInFront(const fw::Window& menus_of, const char* item)
+{
+    fw::RunMenuEnablingPass();
+    QAction* action = ItemOf(menus_of, "Vindue", QString::fromUtf8(item));
+    return action->isChecked() && !action->isEnabled();
+}
+
+TEST_F(Desktop, AMinimizedWindowGoesBehindTheOthersAndComesBackInFrontWhenShown)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    QWidget* frame = harness::FrameOf(*numbers);
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        { "Ctrl+1", [&] { harness::Key(*launcher, Qt::Key_1, Qt::ControlModifier); } },
+        { "the launcher's button", [&] { harness::Click(ControlNamed(*launcher, "BevelButton1")); } },
+    };
+    for (const auto& [way, bring_back] : ways) {
+        SCOPED_TRACE(way);
+        frame->showMinimized();
+        harness::ProcessEvents();
+        EXPECT_EQ(fw::Window::Get(0), launcher);
+        EXPECT_FALSE(CheckedInFront(*launcher, "Tilfældigt tal"));
+        bring_back();
+        harness::ProcessEvents();
+        EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(fw::Window::Get(0), numbers);
+        EXPECT_TRUE(CheckedInFront(*numbers, "Tilfældigt tal"));
+    }
+
+    harness::FrameOf(*launcher)->showMinimized();
+    harness::ProcessEvents();
+    harness::Key(*numbers, Qt::Key_0, Qt::ControlModifier);
+    harness::ProcessEvents();
+    EXPECT_FALSE(harness::FrameOf(*launcher)->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(fw::Window::Get(0), launcher);
+}
+
+// Where the platform does not activate the window the program shows (a Wayland
+// compositor without activation keeps the active one), the window the user
+// then types in is the one in front.
+TEST_F(Desktop, TheFrontWindowIsTheOneTheUserTypesInNotTheOneLastAskedFor)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    auto order = OpenWithShortcut(Qt::Key_2);
+    harness::Key(*order, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(fw::Window::Get(0), numbers) << "asked for";
+    ASSERT_EQ(QApplication::activeWindow(), harness::FrameOf(*order)) << "the platform has not activated it";
+    harness::Key(*order, Qt::Key_X);
+    EXPECT_EQ(fw::Window::Get(0), order);
+    EXPECT_TRUE(CheckedInFront(*order, "Tilfældig rækkefølge"));
+    harness::Key(*order, Qt::Key_W, Qt::ControlModifier);
+    harness::ProcessEvents();
+    EXPECT_FALSE(order->IsOpen());
+    EXPECT_TRUE(numbers->IsOpen());
+}
+
+// About is modal to the window system too and stays over the window in front
+// when it opened; its toplevel is shown once, already modal.
+TEST_F(Desktop, TheAboutWindowIsShownOnceModalAndTransientForTheWindowInFront)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    struct ShowsAndHides : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->isWindow() && widget->windowTitle() == "Om Hapsavi") {
+                if (event->type() == QEvent::Show)
+                    seen.push_back(widget->windowModality() == Qt::ApplicationModal ? "modal shown" : "shown");
+                if (event->type() == QEvent::Hide)
+                    seen.push_back("hidden");
+            }
+            return false;
+        }
+        std::vector<std::string> seen;
+    } watch;
+    qApp->installEventFilter(&watch);
+    fw::ChooseMenuItem(AppleAbout());
+    harness::ProcessEvents();
+    qApp->removeEventFilter(&watch);
+
+    auto about = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
+    EXPECT_EQ(watch.seen, std::vector<std::string> { "modal shown" });
+    QWindow* shown = harness::FrameOf(*about)->windowHandle();
+    EXPECT_EQ(shown->modality(), Qt::ApplicationModal);
+    EXPECT_EQ(shown->transientParent(), harness::FrameOf(*numbers)->windowHandle());
 }
 
 TEST_F(Desktop, AClickOnAButtonLeavesTheFocusInTheTextAndTheKeyboardStillReachesTheButtons)

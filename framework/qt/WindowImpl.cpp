@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -101,6 +102,10 @@ void Window::Impl::ApplyGeometry(const Geometry& geometry)
         if (shown)
             m_frame->show();
     }
+    // The modal frames are modal from their first showing on, so that their
+    // toplevel is made once, modal to the window manager as well.
+    if (geometry.dialog && !m_frame->isVisible())
+        m_frame->setWindowModality(Qt::ApplicationModal);
     const int width = std::max(0, geometry.width);
     const int height = std::max(0, geometry.height) + bar;
     if (geometry.resizable) {
@@ -124,6 +129,10 @@ void Window::Impl::Centre()
 
 void Window::Impl::Present(bool full_screen)
 {
+    if (!m_frame->isVisible() && m_frame->windowModality() != Qt::NonModal)
+        StayOverFrontWindow();
+    if (m_frame->isMinimized())
+        m_frame->setWindowState(m_frame->windowState() & ~Qt::WindowMinimized);
     if (full_screen)
         m_frame->showFullScreen();
     else
@@ -132,6 +141,23 @@ void Window::Impl::Present(bool full_screen)
     WindowFrame* top = front ? front->m_impl->m_frame : m_frame;
     top->raise();
     top->activateWindow();
+}
+
+// A modal window is transient for the window in front when it opens: the
+// window manager or compositor keeps it above that one and places it there.
+void Window::Impl::StayOverFrontWindow()
+{
+    QWindow* parent = nullptr;
+    for (int32_t i = 0; auto window = Window::Get(i); ++i) {
+        WindowFrame* frame = window->m_impl->m_frame;
+        if (window.get() != &m_owner && frame && frame->isVisible() && !frame->isMinimized()) {
+            parent = frame->windowHandle();
+            break;
+        }
+    }
+    if (!m_frame->windowHandle())
+        m_frame->winId();
+    m_frame->windowHandle()->setTransientParent(parent);
 }
 
 void Window::Impl::MakeModal()
@@ -146,7 +172,7 @@ void Window::Impl::MakeModal()
 
 bool Window::Impl::IsModal() const
 {
-    return m_frame && m_frame->windowModality() != Qt::NonModal;
+    return m_frame && m_frame->isVisible() && m_frame->windowModality() != Qt::NonModal;
 }
 
 bool Window::Impl::IsVisible() const

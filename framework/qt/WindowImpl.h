@@ -81,6 +81,7 @@ public:
 
 private:
     int MenuBarHeight() const;
+    void StayOverFrontWindow();
 
     Window& m_owner;
     QPointer<WindowFrame> m_frame;
