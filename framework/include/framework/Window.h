@@ -60,6 +60,7 @@ public:
     // On screen, in front, and modal until it closes, transient for the window
     // in front when it opened. Returns at once.
     void ShowModal();
+    // On screen and modal.
     bool IsModal() const;
     bool IsVisible() const;
     // Raises Close, takes the window off screen and out of the window lists.
