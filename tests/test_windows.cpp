@@ -12,6 +12,7 @@
 #include "shell/MenuBar1.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "qt/TitleBar.h"
 #include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
@@ -488,6 +489,49 @@ TEST_F(Desktop, TheAboutWindowIsShownOnceModalAndTransientForTheWindowInFront)
     QWindow* shown = harness::FrameOf(*about)->windowHandle();
     EXPECT_EQ(shown->modality(), Qt::ApplicationModal);
     EXPECT_EQ(shown->transientParent(), harness::FrameOf(*numbers)->windowHandle());
+}
+
+fw::TitleBar* TitleBarOf(const fw::Window& window)
+{
+    for (QWidget* child : harness::FrameOf(window)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (auto* bar = dynamic_cast<fw::TitleBar*>(child))
+            return bar;
+    return nullptr;
+}
+
+// Where the toolkit's own title bar would show every button (Qt's decoration
+// on Wayland), a window whose design forbids one draws its own bar.
+TEST_F(Desktop, AWindowShowsOnlyTheTitleBarButtonsItsDesignAllowsWhoeverDrawsThem)
+{
+    struct AsOnWayland {
+        AsOnWayland() { fw::TitleBar::SetWanted(true); }
+        ~AsOnWayland() { fw::TitleBar::SetWanted(std::nullopt); }
+    } as_on_wayland;
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    fw::ChooseMenuItem(AppleAbout());
+    auto about = fw::Window::Get(0);
+
+    QWidget* frame = harness::FrameOf(*numbers);
+    auto* bar = TitleBarOf(*numbers);
+    ASSERT_TRUE(bar);
+    EXPECT_TRUE(frame->windowFlags() & Qt::FramelessWindowHint);
+    std::vector<QString> buttons;
+    for (QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(frame))
+            buttons.push_back(AccessibleOf(button)->text(QAccessible::Name));
+    EXPECT_EQ(buttons, std::vector<QString> { "Luk" });
+    EXPECT_TRUE(bar->findChild<QLabel*>()->text() == QString::fromUtf8("Tilfældigt tal"));
+    EXPECT_EQ(frame->height(), bar->height() + MenuBarOf(*numbers)->height() + numbers->Height());
+
+    // About allows every button: the platform draws its bar.
+    EXPECT_FALSE(TitleBarOf(*about));
+    EXPECT_FALSE(harness::FrameOf(*about)->windowFlags() & Qt::FramelessWindowHint);
+    harness::Key(*about, Qt::Key_Escape);
+    harness::ProcessEvents();
+
+    QTest::mouseClick(bar->findChildren<QAbstractButton*>().back(), Qt::LeftButton);
+    harness::ProcessEvents();
+    EXPECT_FALSE(numbers->IsOpen());
 }
 
 TEST_F(Desktop, AClickOnAButtonLeavesTheFocusInTheTextAndTheKeyboardStillReachesTheButtons)

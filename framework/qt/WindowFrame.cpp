@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QPointer>
 
 namespace fw {
@@ -96,6 +98,32 @@ void WindowFrame::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_owner.IsOpen())
         WindowList::Get().SendToBack(m_owner);
     QWidget::changeEvent(event);
+}
+
+}
+
+namespace fw {
+
+// A press that reaches the frame itself is on the edge its children leave
+// free: there a frame that draws its own title bar is resized.
+void WindowFrame::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || !(windowFlags() & Qt::FramelessWindowHint) || !windowHandle())
+        return;
+    const QPoint at = event->position().toPoint();
+    const int corner = 16;
+    Qt::Edges edges;
+    if (at.x() < corner)
+        edges |= Qt::LeftEdge;
+    if (at.x() >= width() - corner)
+        edges |= Qt::RightEdge;
+    if (at.y() < corner)
+        edges |= Qt::TopEdge;
+    if (at.y() >= height() - corner)
+        edges |= Qt::BottomEdge;
+    if (edges)
+        windowHandle()->startSystemResize(edges);
 }
 
 }
