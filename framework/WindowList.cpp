@@ -76,6 +76,14 @@ void WindowList::BringToFront(Window& window)
     KeepModalInFront();
 }
 
+void WindowList::SendToBack(Window& window)
+{
+    auto found = std::find_if(m_open.begin(), m_open.end(), [&](const auto& w) { return w.get() == &window; });
+    if (found != m_open.end())
+        std::rotate(found, found + 1, m_open.end());
+    KeepModalInFront();
+}
+
 void WindowList::KeepModalInFront()
 {
     std::stable_partition(m_open.begin(), m_open.end(), [](const auto& w) { return w->IsModal(); });

@@ -39,6 +39,8 @@ public:
     // Puts an open window first in the front-to-back order; an open modal
     // window stays in front of every window it blocks.
     void BringToFront(Window& window);
+    // Puts an open window last: it is minimized, out of the user's sight.
+    void SendToBack(Window& window);
     // The window has closed: out of the open windows and the implicit instances.
     void Closed(const Window& window);
     // A closed window is kept alive until ForgetClosed (a window may close

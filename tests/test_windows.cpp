@@ -12,6 +12,7 @@
 #include "shell/MenuBar1.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
+#include "qt/TitleBar.h"
 #include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Harness.h"
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -398,6 +400,138 @@ TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
     harness::ProcessEvents();
     auto numbers = OpenWithShortcut(Qt::Key_1);
     EXPECT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+}
+
+// The Window menu's item for the window in front, as its check and enabling show it.
+bool CheckedInFront(const fw::Window& menus_of, const char* item)
+{
+    fw::RunMenuEnablingPass();
+    QAction* action = ItemOf(menus_of, "Vindue", QString::fromUtf8(item));
+    return action->isChecked() && !action->isEnabled();
+}
+
+TEST_F(Desktop, AMinimizedWindowGoesBehindTheOthersAndComesBackInFrontWhenShown)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    QWidget* frame = harness::FrameOf(*numbers);
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        { "Ctrl+1", [&] { harness::Key(*launcher, Qt::Key_1, Qt::ControlModifier); } },
+        { "the launcher's button", [&] { harness::Click(ControlNamed(*launcher, "BevelButton1")); } },
+    };
+    for (const auto& [way, bring_back] : ways) {
+        SCOPED_TRACE(way);
+        frame->showMinimized();
+        harness::ProcessEvents();
+        EXPECT_EQ(fw::Window::Get(0), launcher);
+        EXPECT_FALSE(CheckedInFront(*launcher, "Tilfældigt tal"));
+        bring_back();
+        harness::ProcessEvents();
+        EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(fw::Window::Get(0), numbers);
+        EXPECT_TRUE(CheckedInFront(*numbers, "Tilfældigt tal"));
+    }
+
+    harness::FrameOf(*launcher)->showMinimized();
+    harness::ProcessEvents();
+    harness::Key(*numbers, Qt::Key_0, Qt::ControlModifier);
+    harness::ProcessEvents();
+    EXPECT_FALSE(harness::FrameOf(*launcher)->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(fw::Window::Get(0), launcher);
+}
+
+// Where the platform does not activate the window the program shows (a Wayland
+// compositor without activation keeps the active one), the window the user
+// then types in is the one in front.
+TEST_F(Desktop, TheFrontWindowIsTheOneTheUserTypesInNotTheOneLastAskedFor)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    auto order = OpenWithShortcut(Qt::Key_2);
+    harness::Key(*order, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(fw::Window::Get(0), numbers) << "asked for";
+    ASSERT_EQ(QApplication::activeWindow(), harness::FrameOf(*order)) << "the platform has not activated it";
+    harness::Key(*order, Qt::Key_X);
+    EXPECT_EQ(fw::Window::Get(0), order);
+    EXPECT_TRUE(CheckedInFront(*order, "Tilfældig rækkefølge"));
+    harness::Key(*order, Qt::Key_W, Qt::ControlModifier);
+    harness::ProcessEvents();
+    EXPECT_FALSE(order->IsOpen());
+    EXPECT_TRUE(numbers->IsOpen());
+}
+
+// About is modal to the window system too and stays over the window in front
+// when it opened; its toplevel is shown once, already modal.
+TEST_F(Desktop, TheAboutWindowIsShownOnceModalAndTransientForTheWindowInFront)
+{
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    struct ShowsAndHides : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->isWindow() && widget->windowTitle() == "Om Hapsavi") {
+                if (event->type() == QEvent::Show)
+                    seen.push_back(widget->windowModality() == Qt::ApplicationModal ? "modal shown" : "shown");
+                if (event->type() == QEvent::Hide)
+                    seen.push_back("hidden");
+            }
+            return false;
+        }
+        std::vector<std::string> seen;
+    } watch;
+    qApp->installEventFilter(&watch);
+    fw::ChooseMenuItem(AppleAbout());
+    harness::ProcessEvents();
+    qApp->removeEventFilter(&watch);
+
+    auto about = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
+    EXPECT_EQ(watch.seen, std::vector<std::string> { "modal shown" });
+    QWindow* shown = harness::FrameOf(*about)->windowHandle();
+    EXPECT_EQ(shown->modality(), Qt::ApplicationModal);
+    EXPECT_EQ(shown->transientParent(), harness::FrameOf(*numbers)->windowHandle());
+}
+
+fw::TitleBar* TitleBarOf(const fw::Window& window)
+{
+    for (QWidget* child : harness::FrameOf(window)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (auto* bar = dynamic_cast<fw::TitleBar*>(child))
+            return bar;
+    return nullptr;
+}
+
+// Where the toolkit's own title bar would show every button (Qt's decoration
+// on Wayland), a window whose design forbids one draws its own bar.
+TEST_F(Desktop, AWindowShowsOnlyTheTitleBarButtonsItsDesignAllowsWhoeverDrawsThem)
+{
+    struct AsOnWayland {
+        AsOnWayland() { fw::TitleBar::SetWanted(true); }
+        ~AsOnWayland() { fw::TitleBar::SetWanted(std::nullopt); }
+    } as_on_wayland;
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    fw::ChooseMenuItem(AppleAbout());
+    auto about = fw::Window::Get(0);
+
+    QWidget* frame = harness::FrameOf(*numbers);
+    auto* bar = TitleBarOf(*numbers);
+    ASSERT_TRUE(bar);
+    EXPECT_TRUE(frame->windowFlags() & Qt::FramelessWindowHint);
+    std::vector<QString> buttons;
+    for (QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(frame))
+            buttons.push_back(AccessibleOf(button)->text(QAccessible::Name));
+    EXPECT_EQ(buttons, std::vector<QString> { "Luk" });
+    EXPECT_TRUE(bar->findChild<QLabel*>()->text() == QString::fromUtf8("Tilfældigt tal"));
+    EXPECT_EQ(frame->height(), bar->height() + MenuBarOf(*numbers)->height() + numbers->Height());
+
+    // About allows every button: the platform draws its bar.
+    EXPECT_FALSE(TitleBarOf(*about));
+    EXPECT_FALSE(harness::FrameOf(*about)->windowFlags() & Qt::FramelessWindowHint);
+    harness::Key(*about, Qt::Key_Escape);
+    harness::ProcessEvents();
+
+    QTest::mouseClick(bar->findChildren<QAbstractButton*>().back(), Qt::LeftButton);
+    harness::ProcessEvents();
+    EXPECT_FALSE(numbers->IsOpen());
 }
 
 TEST_F(Desktop, AClickOnAButtonLeavesTheFocusInTheTextAndTheKeyboardStillReachesTheButtons)

@@ -5,6 +5,7 @@
 #include "qt/Convert.h"
 #include "qt/InstallAccessible.h"
 #include "qt/MenuBarView.h"
+#include "qt/TitleBar.h"
 #include "qt/WindowAccessible.h"
 #include "qt/WindowFrame.h"
 #include "qt/Widgets.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -38,15 +40,32 @@ int Window::Impl::MenuBarHeight() const
     return m_menu_bar_view->sizeHint().height();
 }
 
+int Window::Impl::BarsHeight() const
+{
+    return (m_title_bar ? m_title_bar->sizeHint().height() : 0) + MenuBarHeight();
+}
+
+int Window::Impl::Edge() const
+{
+    return m_title_bar && m_resizable ? 4 : 0;
+}
+
 void Window::Impl::PlaceChildren()
 {
     if (!m_frame)
         return;
+    const int edge = Edge();
+    const int width = std::max(0, m_frame->width() - 2 * edge);
+    int top = edge;
+    if (m_title_bar) {
+        m_title_bar->setGeometry(edge, top, width, m_title_bar->sizeHint().height());
+        top += m_title_bar->height();
+    }
     const int bar = MenuBarHeight();
     if (m_menu_bar_view)
-        m_menu_bar_view->setGeometry(0, 0, m_frame->width(), bar);
+        m_menu_bar_view->setGeometry(edge, top, width, bar);
     if (m_content)
-        m_content->setGeometry(0, bar, m_frame->width(), std::max(0, m_frame->height() - bar));
+        m_content->setGeometry(edge, top + bar, width, std::max(0, m_frame->height() - top - bar - edge));
 }
 
 void Window::Impl::ShowMenuBar(const std::shared_ptr<MenuBar>& bar, bool visible)
@@ -86,7 +105,6 @@ void Window::Impl::ApplyGeometry(const Geometry& geometry)
 {
     if (!m_frame)
         return;
-    const int bar = MenuBarHeight();
     Qt::WindowFlags flags = geometry.dialog ? Qt::Dialog : Qt::Window;
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
     if (geometry.close_button)
@@ -95,17 +113,37 @@ void Window::Impl::ApplyGeometry(const Geometry& geometry)
         flags |= Qt::WindowMinimizeButtonHint;
     if (geometry.maximize_button && geometry.resizable)
         flags |= Qt::WindowMaximizeButtonHint;
+    // Where the toolkit's own title bar would show every button, a window
+    // that forbids one draws a bar of its own with the buttons it allows.
+    const bool maximizable = geometry.maximize_button && geometry.resizable;
+    if (TitleBar::Wanted() && !(geometry.close_button && geometry.minimize_button && maximizable)) {
+        // The button hints would take the frameless hint away again.
+        flags = (flags & Qt::WindowType_Mask) | Qt::FramelessWindowHint;
+        if (!m_title_bar) {
+            m_title_bar = new TitleBar(m_frame);
+            m_title_bar->show();
+        }
+        m_title_bar->SetButtons(geometry.minimize_button, maximizable, geometry.close_button);
+    } else if (m_title_bar) {
+        delete m_title_bar.data();
+    }
+    m_resizable = geometry.resizable;
     if (m_frame->windowFlags() != flags) {
         const bool shown = m_frame->isVisible();
         m_frame->setWindowFlags(flags);
         if (shown)
             m_frame->show();
     }
-    const int width = std::max(0, geometry.width);
+    // The modal frames are modal from their first showing on, so that their
+    // toplevel is made once, modal to the window manager as well.
+    if (geometry.dialog && !m_frame->isVisible())
+        m_frame->setWindowModality(Qt::ApplicationModal);
+    const int bar = BarsHeight() + 2 * Edge();
+    const int width = std::max(0, geometry.width) + 2 * Edge();
     const int height = std::max(0, geometry.height) + bar;
     if (geometry.resizable) {
-        m_frame->setMinimumSize(std::max(0, geometry.min_width), std::max(0, geometry.min_height) + bar);
-        m_frame->setMaximumSize(std::clamp(geometry.max_width, 0, QWIDGETSIZE_MAX),
+        m_frame->setMinimumSize(std::max(0, geometry.min_width) + 2 * Edge(), std::max(0, geometry.min_height) + bar);
+        m_frame->setMaximumSize(std::clamp(geometry.max_width, 0, QWIDGETSIZE_MAX - 2 * Edge()) + 2 * Edge(),
             std::clamp(geometry.max_height, 0, QWIDGETSIZE_MAX - bar) + bar);
     } else {
         m_frame->setFixedSize(width, height);
@@ -124,6 +162,10 @@ void Window::Impl::Centre()
 
 void Window::Impl::Present(bool full_screen)
 {
+    if (!m_frame->isVisible() && m_frame->windowModality() != Qt::NonModal)
+        StayOverFrontWindow();
+    if (m_frame->isMinimized())
+        m_frame->setWindowState(m_frame->windowState() & ~Qt::WindowMinimized);
     if (full_screen)
         m_frame->showFullScreen();
     else
@@ -132,6 +174,23 @@ void Window::Impl::Present(bool full_screen)
     WindowFrame* top = front ? front->m_impl->m_frame : m_frame;
     top->raise();
     top->activateWindow();
+}
+
+// A modal window is transient for the window in front when it opens: the
+// window manager or compositor keeps it above that one and places it there.
+void Window::Impl::StayOverFrontWindow()
+{
+    QWindow* parent = nullptr;
+    for (int32_t i = 0; auto window = Window::Get(i); ++i) {
+        WindowFrame* frame = window->m_impl->m_frame;
+        if (window.get() != &m_owner && frame && frame->isVisible() && !frame->isMinimized()) {
+            parent = frame->windowHandle();
+            break;
+        }
+    }
+    if (!m_frame->windowHandle())
+        m_frame->winId();
+    m_frame->windowHandle()->setTransientParent(parent);
 }
 
 void Window::Impl::MakeModal()
@@ -146,7 +205,7 @@ void Window::Impl::MakeModal()
 
 bool Window::Impl::IsModal() const
 {
-    return m_frame && m_frame->windowModality() != Qt::NonModal;
+    return m_frame && m_frame->isVisible() && m_frame->windowModality() != Qt::NonModal;
 }
 
 bool Window::Impl::IsVisible() const

@@ -15,6 +15,7 @@
 namespace fw {
 
 class MenuBarView;
+class TitleBar;
 
 // The window's frame (a top-level widget) with the menu bar on top and the
 // content area, where the controls live, below it. The window keeps its
@@ -81,11 +82,18 @@ public:
 
 private:
     int MenuBarHeight() const;
+    // The title bar of the window's own and the menu bar, above the content.
+    int BarsHeight() const;
+    // Margin for the edges that resize a window with a title bar of its own.
+    int Edge() const;
+    void StayOverFrontWindow();
 
     Window& m_owner;
     QPointer<WindowFrame> m_frame;
     QPointer<QWidget> m_content;
     QPointer<MenuBarView> m_menu_bar_view;
+    QPointer<TitleBar> m_title_bar;
+    bool m_resizable { false };
     // Content size the locks were last applied for; -1 before the window opens.
     int32_t m_known_width { -1 };
     int32_t m_known_height { -1 };

@@ -28,7 +28,9 @@ public:
     ~Window() override;
 
     // Open window by index, 0 the frontmost; nil when there is no such window.
-    // While a modal window is open it is the frontmost.
+    // The frontmost is the one last shown, activated by the platform, or typed
+    // or clicked in; a minimized window goes behind the others. While a modal
+    // window is open it is the frontmost.
     static std::shared_ptr<Window> Get(int32_t index);
 
     // Construction hooks, run in this order by Construct().
@@ -51,10 +53,14 @@ public:
 
     bool IsOpen() const { return m_open; }
 
-    // On screen and in front, contents kept; behind an open modal window, which stays in front.
+    // On screen (restored if minimized) and in front, contents kept; behind an
+    // open modal window, which stays in front. A window with a modal frame
+    // (Frame 1 or 2) is modal whenever it shows.
     void Show();
-    // On screen, in front, and modal until it closes. Returns at once.
+    // On screen, in front, and modal until it closes, transient for the window
+    // in front when it opened. Returns at once.
     void ShowModal();
+    // On screen and modal.
     bool IsModal() const;
     bool IsVisible() const;
     // Raises Close, takes the window off screen and out of the window lists.
