@@ -1,6 +1,7 @@
 #include "qt/Convert.h"
 
 #include <QApplication>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -8,7 +9,10 @@ namespace fw {
 
 QString ToQString(const std::string& utf8)
 {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    // QString::fromUtf8 drops a byte-order mark at the start; a text's first
+    // character is the user's, whatever it is.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 std::string FromQString(const QString& text)

@@ -12,6 +12,8 @@
 
 namespace fw {
 
+// Every conversion of text between the framework and the toolkit goes through
+// these two: they keep every character, a leading U+FEFF included.
 QString ToQString(const std::string& utf8);
 std::string FromQString(const QString& text);
 
