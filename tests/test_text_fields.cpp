@@ -527,6 +527,18 @@ TEST_F(TextFields, InvisibleCharactersAtTheEdgesOfTextAndLinesComeBackExactly)
             EXPECT_EQ(field->Text(), x + "\r" + y);
         }
 
+        // Pasted from another program, which offers the text as UTF-8 bytes.
+        for (fw::EditField* field : { static_cast<fw::EditField*>(&list), &PlainField() }) {
+            auto* offered = new QMimeData;
+            for (const char* format : { "text/plain", "text/plain;charset=utf-8" })
+                offered->setData(format, QByteArray::fromStdString(x + "\n" + y));
+            QApplication::clipboard()->setMimeData(offered);
+            field->SetText("");
+            harness::Focus(*field);
+            QTest::keyClick(harness::WidgetOf(*field), Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(field->Text(), field == &list ? x + "\r" + y : x + y);
+        }
+
         // Pressed until each line has come first.
         std::set<std::string> pressed;
         for (const double draw : { 0.0, std::nextafter(1.0, 0.0) }) {

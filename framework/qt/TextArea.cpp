@@ -1,6 +1,7 @@
 #include "qt/TextArea.h"
 
 #include "qt/BusyPointer.h"
+#include "qt/Convert.h"
 #include "qt/TextUnits.h"
 
 #include <QInputMethodEvent>
@@ -114,7 +115,7 @@ void TextArea::insertFromMimeData(const QMimeData* source)
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const QString fitting = Fitting(source->text());
+    const QString fitting = Fitting(TextOf(*source));
     const BusyPointer busy(fitting.size());
     PrepareFor(fitting);
     QTextCursor cursor = textCursor();

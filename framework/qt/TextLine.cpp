@@ -1,6 +1,7 @@
 #include "qt/TextLine.h"
 
 #include "qt/BusyPointer.h"
+#include "qt/Convert.h"
 #include "qt/TextUnits.h"
 
 #include <QDropEvent>
@@ -72,7 +73,8 @@ void TextLine::PasteFrom(QClipboard::Mode mode)
 {
     if (isReadOnly())
         return;
-    const QString fitting = Fitting(QGuiApplication::clipboard()->text(mode), SelectedCharacters());
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData(mode);
+    const QString fitting = Fitting(offered ? TextOf(*offered) : QString(), SelectedCharacters());
     const BusyPointer busy(fitting.size());
     // A paste is an undo step of its own, as the toolkit's own paste makes it.
     EndUndoStep();
