@@ -572,6 +572,7 @@ TEST_F(TextFields, InvisibleCharactersAtTheEdgesOfTextAndLinesComeBackExactly)
     }
     list.SetText(text);
     w->TilfaeldigRaekkefoelge_Action();
+    EXPECT_TRUE(list.IsBusy());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list.IsBusy(); }, 120000));
     std::vector<std::string> back = Lines(list.Text());
     std::sort(back.begin(), back.end());

@@ -6,9 +6,9 @@
 
 namespace fw {
 
-// Putting this many characters or more into a field takes about a fifth of
-// a second or longer (a million lines take seconds): the pointer shows the
-// wait. Below, it would only flicker.
+// Pasting this many characters (some 50,000 lines) into a field takes about
+// 0.15 s, twice as many 0.35 s, a million lines 4 s: from here on the pointer
+// shows the wait. Below, it would only flicker (65,536 characters take 7 ms).
 constexpr qsizetype kLongWait = qsizetype(1) << 20;
 
 // Shows the busy pointer for its lifetime when `characters` reach kLongWait.
