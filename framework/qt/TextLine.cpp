@@ -65,8 +65,9 @@ TextLine::TextLine(QWidget* parent, int32_t limit_, const QString& initial)
 
 void TextLine::ShowText(const QString& text)
 {
-    const BusyPointer busy(text.size());
-    setText(limit > 0 ? FirstChars(text, limit) : text);
+    const QString shown = limit > 0 ? FirstChars(text, limit) : text;
+    const BusyPointer busy(shown.size());
+    setText(shown);
 }
 
 void TextLine::PasteFrom(QClipboard::Mode mode)
