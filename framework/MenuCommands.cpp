@@ -9,6 +9,8 @@
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 namespace fw {
@@ -95,6 +97,9 @@ void FieldDo(EditField& field, std::string_view name)
     else if (name == "EditSelectAll")
         field.SelectAll();
 }
+
+// The Edit menu's commands that a text field's context menu offers.
+constexpr std::array kFieldCommands = { "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll" };
 
 void ForEachItem(MenuItem& item, const std::function<void(MenuItem&)>& visit)
 {
@@ -204,6 +209,37 @@ bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item)
 bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item, Window& window)
 {
     return Choose(Target(window.shared_from_this()), item);
+}
+
+std::vector<std::shared_ptr<MenuItem>> OpenFieldMenu(EditField& field)
+{
+    const auto window = field.GetWindow();
+    const auto bar = window ? window->ShownMenuBar() : nullptr;
+    if (!bar)
+        return { };
+    // The commands act on the field the user clicked, in its window.
+    WindowList::Get().BringToFront(*window);
+    RunPass(Target(window));
+
+    std::vector<std::shared_ptr<MenuItem>> items;
+    bool separate = false;
+    std::function<void(const MenuItem&)> add = [&](const MenuItem& parent) {
+        for (const auto& item : parent.Children()) {
+            if (!item->Children().empty()) {
+                add(*item);
+                separate = !items.empty();
+            } else if (item->IsSeparator()) {
+                separate = !items.empty();
+            } else if (std::find(kFieldCommands.begin(), kFieldCommands.end(), item->Name()) != kFieldCommands.end()) {
+                if (separate)
+                    items.push_back(nullptr);
+                separate = false;
+                items.push_back(item);
+            }
+        }
+    };
+    add(*bar);
+    return items;
 }
 
 }

@@ -16,9 +16,12 @@
 #include "tools/wTilfaeldigtTal.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,9 +33,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +47,7 @@ namespace {
 
 using harness::MaxTal;
 using harness::MinTal;
+using harness::Tal;
 using harness::Tekstfelt;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -231,6 +238,11 @@ TEST_F(TextFields, ContextMenusOfferTheEditMenusCommandsWithTheirTextsAndEnablin
     using Shown = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ(Entries(*menu), (Shown { { "Fortryd", true }, { "-", true }, { "Klip", true }, { "Kopier", true },
                                   { "Sæt ind", false }, { "Slet", true }, { "-", true }, { "Vælg alt", true } }));
+    // With the Edit menu's shortcuts.
+    std::vector<std::string> keys;
+    for (const QAction* action : menu->actions())
+        keys.push_back(action->shortcut().toString().toStdString());
+    EXPECT_EQ(keys, (std::vector<std::string> { "Ctrl+Z", "", "Ctrl+X", "Ctrl+C", "Ctrl+V", "", "", "Ctrl+A" }));
     // The same enabling as the Edit menu's.
     EXPECT_TRUE(Item("EditUndo")->Enabled());
     EXPECT_FALSE(Item("EditPaste")->Enabled());
@@ -479,4 +491,178 @@ TEST_F(TextFields, ALongRunWithoutSpacesWrapsEveryLineAtTheEdgeWhileTheTextHolds
     EXPECT_TRUE(WrapsAtSpaces(edit));
 }
 
+}
+
+namespace {
+
+// Invisible characters people meet in pasted text.
+const std::vector<QChar> kInvisible { QChar(0xFEFF), QChar(0x200B), QChar(0x00AD), QChar(0x2060) };
+
+std::string S(const QString& text) { return text.toStdString(); }
+
+// The pressed text as lines, in order.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (const char c : text)
+        if (c == '\r')
+            lines.emplace_back();
+        else
+            lines.back().push_back(c);
+    return lines;
+}
+
+}
+
+TEST_F(TextFields, InvisibleCharactersAtTheEdgesOfTextAndLinesComeBackExactly)
+{
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& list = Tekstfelt(*w);
+    for (const QChar c : kInvisible) {
+        SCOPED_TRACE(int(c.unicode()));
+        const std::string x = S(QString(c) + "x" + c), y = S(QString(c) + "y" + c);
+        // Set and read back, in both kinds of field.
+        for (fw::EditField* field : { &PlainField(), &PlainField(true) }) {
+            field->SetText(x + "\r" + y);
+            EXPECT_EQ(field->Text(), x + "\r" + y);
+        }
+
+        // Pasted from another program, which offers the text as UTF-8 bytes.
+        for (fw::EditField* field : { static_cast<fw::EditField*>(&list), &PlainField() }) {
+            auto* offered = new QMimeData;
+            for (const char* format : { "text/plain", "text/plain;charset=utf-8" })
+                offered->setData(format, QByteArray::fromStdString(x + "\n" + y));
+            QApplication::clipboard()->setMimeData(offered);
+            field->SetText("");
+            harness::Focus(*field);
+            QTest::keyClick(harness::WidgetOf(*field), Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(field->Text(), field == &list ? x + "\r" + y : x + y);
+        }
+
+        // Pressed until each line has come first.
+        std::set<std::string> pressed;
+        for (const double draw : { 0.0, std::nextafter(1.0, 0.0) }) {
+            fw::SetRndSource([draw] { return draw; });
+            list.SetText(x + "\n" + y);
+            w->TilfaeldigRaekkefoelge_Action();
+            pressed.insert(list.Text());
+        }
+        fw::SetRndSource({ });
+        EXPECT_EQ(pressed, (std::set<std::string> { x + "\r" + y, y + "\r" + x }));
+
+        // Copied out of the list field and the one-line field.
+        list.SelectAll();
+        harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+        std::string copied = list.Text();
+        std::replace(copied.begin(), copied.end(), '\r', '\n');
+        EXPECT_EQ(Clipboard(), copied);
+        PlainField().SetText(x);
+        PlainField().SelectAll();
+        PlainField().Copy();
+        EXPECT_EQ(Clipboard(), x);
+    }
+
+    // A long text is pressed in the background: every line comes back whole.
+    std::vector<std::string> lines;
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        const QChar c = kInvisible[i % kInvisible.size()];
+        lines.push_back(S(QString(c) + QString::number(i) + c));
+        text += (i ? "\r" : "") + lines.back();
+    }
+    list.SetText(text);
+    w->TilfaeldigRaekkefoelge_Action();
+    EXPECT_TRUE(list.IsBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list.IsBusy(); }, 120000));
+    std::vector<std::string> back = Lines(list.Text());
+    std::sort(back.begin(), back.end());
+    std::sort(lines.begin(), lines.end());
+    EXPECT_TRUE(back == lines);
+}
+
+TEST_F(TextFields, TheLimitHoldsForInvisibleCharactersAndForTextSetThroughTheAccessibilityInterface)
+{
+    auto w = harness::Open<wTilfaeldigtTal>();
+    auto& max = MaxTal(*w);
+    auto& area = PlainField(true);
+    area.SetProperty("LimitText", int32_t(4));
+    for (const QChar c : { QChar(0x200B), QChar(0x00AD), QChar(0xFEFF), QChar(0xE000) }) {
+        SCOPED_TRACE(int(c.unicode()));
+        for (fw::EditField* field : { &max, &area }) {
+            field->SetText("1234");
+            field->SetSelStart(4);
+            TypeKey(*field, c);
+            EXPECT_EQ(field->Text(), "1234") << "a character that does not fit is refused";
+            field->SetText("123");
+            field->SetSelStart(3);
+            TypeKey(*field, c);
+            EXPECT_EQ(field->Text(), S("123" + QString(c))) << "one that fits goes in";
+        }
+    }
+
+    // Through the interface screen readers use: text set as a whole is cut at the limit.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(harness::WidgetOf(max));
+    ASSERT_NE(accessible, nullptr);
+    accessible->setText(QAccessible::Value, "123456");
+    EXPECT_EQ(max.Text(), "1234");
+    QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
+    ASSERT_NE(editable, nullptr);
+    max.SetText("12");
+    editable->insertText(1, "abcd");
+    EXPECT_EQ(max.Text(), "1abc");
+    editable->replaceText(0, 1, "😀😀");
+    EXPECT_EQ(max.Text(), "😀😀ab");
+}
+
+TEST_F(TextFields, ALongPasteOrTextShowsTheBusyPointerWhileItGoesInAndAShortOneDoesNot)
+{
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& list = Tekstfelt(*w);
+    // The pointer's shape whenever the text changes (-1: no override).
+    std::vector<int> shapes;
+    QObject watch;
+    QObject::connect(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(list)), &QPlainTextEdit::textChanged, &watch, [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapes.push_back(cursor ? cursor->shape() : -1);
+    });
+    QString lines;
+    while (lines.size() < (1 << 20))
+        lines += QStringLiteral("en linje af tekst\n");
+
+    harness::Paste(list, "kort\ntekst");
+    EXPECT_EQ(shapes, std::vector<int> { -1 });
+    shapes.clear();
+    harness::Paste(list, lines);
+    EXPECT_EQ(shapes, std::vector<int> { Qt::WaitCursor });
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "restored once the text is in";
+    shapes.clear();
+    list.SetText(S(lines));
+    EXPECT_EQ(shapes, std::vector<int> { Qt::WaitCursor });
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TextFields, ASoftLineBreakIsCopiedAsALineBreak)
+{
+    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& list = Tekstfelt(*w);
+    list.SetText("");
+    harness::Type(list, "a");
+    harness::Key(*w, Qt::Key_Return, Qt::ShiftModifier);
+    harness::Type(list, "b");
+    harness::Key(*w, Qt::Key_A, Qt::ControlModifier);
+    harness::Key(*w, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "a\nb");
+}
+
+TEST_F(TextFields, EscapeInTheRandomNumberWindowDrawsNothing)
+{
+    auto w = harness::Open<wTilfaeldigtTal>();
+    int draws = 0;
+    fw::SetRndSource([&draws] { ++draws; return 0.0; });
+    harness::Key(*w, Qt::Key_Escape);
+    EXPECT_EQ(Tal(*w), "");
+    EXPECT_EQ(draws, 0);
+    harness::Key(*w, Qt::Key_Return);
+    EXPECT_EQ(Tal(*w), "1") << "Return does draw";
+    fw::SetRndSource({ });
 }

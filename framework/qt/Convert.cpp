@@ -1,20 +1,40 @@
 #include "qt/Convert.h"
 
 #include <QApplication>
+#include <QMimeData>
+#include <QStringDecoder>
 
 #include <algorithm>
 
 namespace fw {
 
+namespace {
+
+// QString::fromUtf8 drops a byte-order mark at the start; a text's first
+// character is the user's, whatever it is.
+QString FromUtf8(QByteArrayView utf8)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
+
+}
+
 QString ToQString(const std::string& utf8)
 {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return FromUtf8(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 std::string FromQString(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString TextOf(const QMimeData& data)
+{
+    static const QString utf8 = QStringLiteral("text/plain;charset=utf-8");
+    return data.hasFormat(utf8) ? FromUtf8(data.data(utf8)) : data.text();
 }
 
 QColor ToQColor(Rgb colour)

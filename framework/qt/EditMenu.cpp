@@ -1,9 +1,8 @@
 #include "qt/EditMenu.h"
 
-#include "WindowList.h"
 #include "framework/EditField.h"
-#include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
+#include "framework/MenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 #include "qt/Convert.h"
@@ -11,57 +10,38 @@
 
 #include <QMenu>
 
-#include <algorithm>
-#include <array>
-#include <functional>
+#include <memory>
+#include <vector>
 
 namespace fw {
 
 namespace {
 
-// The Edit menu's commands for a text field.
-constexpr std::array kFieldCommands = { "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll" };
-
 void PopUpEditMenu(EditField& field, QWidget& widget, const QPoint& where)
 {
-    const auto window = field.GetWindow();
-    const auto bar = window ? window->ShownMenuBar() : nullptr;
-    if (!bar)
-        return;
-    // The commands act on the field the user clicked, in its window.
+    // The commands act on the field the user clicked.
     widget.setFocus(Qt::PopupFocusReason);
-    WindowList::Get().BringToFront(*window);
-    Deliver([&window] { RunMenuEnablingPass(*window); });
+    std::vector<std::shared_ptr<MenuItem>> items;
+    Deliver([&] { items = OpenFieldMenu(field); });
+    if (items.empty())
+        return;
 
     auto* menu = new QMenu(&widget);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    bool separate = false;
-    std::function<void(const MenuItem&)> add = [&](const MenuItem& parent) {
-        for (const auto& item : parent.Children()) {
-            if (!item->Children().empty()) {
-                add(*item);
-                separate = !menu->isEmpty();
-            } else if (item->IsSeparator()) {
-                separate = !menu->isEmpty();
-            } else if (std::find(kFieldCommands.begin(), kFieldCommands.end(), item->Name()) != kFieldCommands.end()) {
-                if (separate)
-                    menu->addSeparator();
-                separate = false;
-                QAction* action = menu->addAction(ToQString(item->Text()));
-                action->setShortcut(KeySequenceOf(*item));
-                action->setShortcutContext(Qt::WidgetShortcut);
-                action->setEnabled(item->Enabled());
-                QObject::connect(action, &QAction::triggered, menu, [item, target = std::weak_ptr<Window>(window)] {
-                    if (const auto window = target.lock())
-                        Deliver([&] { ChooseMenuItem(item, *window); });
-                });
-            }
+    const std::weak_ptr<Window> target = field.GetWindow();
+    for (const auto& item : items) {
+        if (!item) {
+            menu->addSeparator();
+            continue;
         }
-    };
-    add(*bar);
-    if (menu->isEmpty()) {
-        delete menu;
-        return;
+        QAction* action = menu->addAction(ToQString(item->Text()));
+        action->setShortcut(KeySequenceOf(*item));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setEnabled(item->Enabled());
+        QObject::connect(action, &QAction::triggered, menu, [item, target] {
+            if (const auto window = target.lock())
+                Deliver([&] { ChooseMenuItem(item, *window); });
+        });
     }
     menu->popup(where);
 }

@@ -1,5 +1,7 @@
 #include "qt/TextArea.h"
 
+#include "qt/BusyPointer.h"
+#include "qt/Convert.h"
 #include "qt/TextUnits.h"
 
 #include <QDragEnterEvent>
@@ -11,19 +13,29 @@ namespace fw {
 
 namespace {
 
-// What the key would put in the text.
+// What the key would put in the text: the toolkit's text widgets insert a
+// key's text when it starts with a printable, format (U+200B, U+00AD,
+// U+FEFF, ...) or private-use character, a surrogate pair or a tab, unless
+// Ctrl (without Alt) is held, which only a format character ignores.
 QString Typed(const QKeyEvent& event, bool tab_changes_focus)
 {
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
         return QStringLiteral("\n");
     if (event.key() == Qt::Key_Tab && tab_changes_focus)
         return { };
-    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-        return { };
     const QString text = event.text();
-    if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0).isSurrogate() || text.at(0) == u'\t'))
+    if (text.isEmpty())
         return { };
-    return text;
+    const QChar first = text.at(0);
+    if (first.category() == QChar::Other_Format)
+        return text;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+        return { };
+    const bool pair = first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
+    if (first.isPrint() || first.category() == QChar::Other_PrivateUse || pair || first == u'\t')
+        return text;
+    return { };
 }
 
 }
@@ -46,6 +58,7 @@ DocumentIndex& TextArea::Index()
 
 void TextArea::ShowText(const QString& text)
 {
+    const BusyPointer busy(text.size());
     const QString shown = ShownInArea(text, limit);
     PrepareFor(shown);
     setPlainText(shown);
@@ -103,7 +116,8 @@ void TextArea::insertFromMimeData(const QMimeData* source)
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const QString fitting = Fitting(source->text());
+    const QString fitting = Fitting(TextOf(*source));
+    const BusyPointer busy(fitting.size());
     PrepareFor(fitting);
     QTextCursor cursor = textCursor();
     // Not one undo step with the typing before it, as the toolkit's own paste.
@@ -170,7 +184,7 @@ bool TextArea::TakesWhole(const QDropEvent& event)
         return true;
     // A move within the field takes the selection away first.
     const bool within = event.source() == viewport() && event.dropAction() == Qt::MoveAction;
-    const QString flat = WithLineFeeds(event.mimeData()->text());
+    const QString flat = WithLineFeeds(TextOf(*event.mimeData()));
     return CharsIn(flat, flat.size()) <= RoomFor(limit, Index().Characters(), within ? SelectedCharacters() : 0);
 }
 

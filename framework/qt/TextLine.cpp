@@ -1,5 +1,7 @@
 #include "qt/TextLine.h"
 
+#include "qt/BusyPointer.h"
+#include "qt/Convert.h"
 #include "qt/TextUnits.h"
 
 #include <QDropEvent>
@@ -7,17 +9,52 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QValidator>
 
 #include <algorithm>
 #include <climits>
 
 namespace fw {
 
+namespace {
+
+// The toolkit asks its validator about every change of the text, whichever
+// way it comes: so the limit is kept here, on the text the toolkit would
+// hold, whatever character it decided to insert.
+class LimitKeeper final : public QValidator {
+public:
+    explicit LimitKeeper(TextLine& line)
+        : QValidator(&line)
+        , m_line(line)
+    {
+    }
+
+    State validate(QString& text, int& position) const override
+    {
+        if (m_line.limit <= 0 || text.size() <= m_line.limit || CharsIn(text, text.size()) <= m_line.limit)
+            return Acceptable;
+        // A key that does not fit is refused (the toolkit goes back to the
+        // text before it); text set as a whole (by the program, through the
+        // accessibility interface) is cut at the limit.
+        if (m_line.Typing())
+            return Invalid;
+        text = FirstChars(text, m_line.limit);
+        position = std::min<int>(position, static_cast<int>(text.size()));
+        return Acceptable;
+    }
+
+private:
+    TextLine& m_line;
+};
+
+}
+
 TextLine::TextLine(QWidget* parent, int32_t limit_, const QString& initial)
     : QLineEdit(parent)
     , limit(limit_)
 {
     setMaxLength(INT_MAX);
+    setValidator(new LimitKeeper(*this));
     // First of all connections, so that the counts are right for every other.
     connect(this, &QLineEdit::textChanged, this, [this] {
         const QString line = text();
@@ -28,14 +65,18 @@ TextLine::TextLine(QWidget* parent, int32_t limit_, const QString& initial)
 
 void TextLine::ShowText(const QString& text)
 {
-    setText(limit > 0 ? FirstChars(text, limit) : text);
+    const QString shown = limit > 0 ? FirstChars(text, limit) : text;
+    const BusyPointer busy(shown.size());
+    setText(shown);
 }
 
 void TextLine::PasteFrom(QClipboard::Mode mode)
 {
     if (isReadOnly())
         return;
-    const QString fitting = Fitting(QGuiApplication::clipboard()->text(mode), SelectedCharacters());
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData(mode);
+    const QString fitting = Fitting(offered ? TextOf(*offered) : QString(), SelectedCharacters());
+    const BusyPointer busy(fitting.size());
     // A paste is an undo step of its own, as the toolkit's own paste makes it.
     EndUndoStep();
     insert(fitting);
@@ -93,14 +134,9 @@ void TextLine::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const QString typed = event->text();
-    const bool text_key = !typed.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-        && (typed.at(0).isPrint() || typed.at(0).isSurrogate());
-    if (text_key && !isReadOnly() && Fitting(typed, SelectedCharacters()) != typed) {
-        event->accept();
-        return;
-    }
+    m_typing = true;
     QLineEdit::keyPressEvent(event);
+    m_typing = false;
 }
 
 void TextLine::mouseReleaseEvent(QMouseEvent* event)
@@ -142,7 +178,7 @@ bool TextLine::TakesWhole(const QDropEvent& event) const
     const QMimeData* source = event.mimeData();
     if (isReadOnly() || !source || !source->hasText())
         return true;
-    const QString text = source->text();
+    const QString text = TextOf(*source);
     // More characters than the limit, however they are counted: not read at every move of a huge drag.
     if (limit > 0 && text.size() > 2 * static_cast<qsizetype>(limit))
         return false;
@@ -175,7 +211,7 @@ void TextLine::dropEvent(QDropEvent* event)
     }
     // Dropped text goes in at the drop point, replacing nothing.
     QMimeData fitting;
-    fitting.setText(Fitting(source->text(), 0));
+    fitting.setText(Fitting(TextOf(*source), 0));
     QDropEvent drop(event->position(), event->possibleActions(), &fitting, event->buttons(), event->modifiers());
     drop.setDropAction(event->dropAction());
     QLineEdit::dropEvent(&drop);

@@ -14,9 +14,8 @@ namespace fw {
 // Holds one line: line breaks in text that the user brings in, pasted,
 // dropped or from an input method, are dropped (text set by the program is
 // kept as it is, so that a field made multi-line later still has its lines).
-// The character limit is kept at those doors, at typing and at setting, in
-// characters (the toolkit's own limit counts UTF-16 units and may cut a
-// character in half).
+// The character limit holds for every change of the text, in characters (the
+// toolkit's own limit counts UTF-16 units and may cut a character in half).
 class TextLine : public QLineEdit {
 public:
     // Holds the text, cut at the limit.
@@ -39,6 +38,9 @@ public:
     int64_t SelectedCharacters() const;
     int PositionOf(int64_t characters) const;
 
+    // Whether a key is being handled: what it would add beyond the limit is refused, not cut.
+    bool Typing() const { return m_typing; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,6 +61,7 @@ private:
     bool TakesWhole(const QDropEvent& event) const;
 
     bool m_surrogates { false };
+    bool m_typing { false };
     FieldDrag m_drag { *this };
 };
 

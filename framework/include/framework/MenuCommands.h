@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
+class EditField;
 class MenuItem;
 class Window;
 
@@ -26,5 +28,12 @@ void RunMenuEnablingPass(Window& window);
 // Returns whether the item was enabled.
 bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item);
 bool ChooseMenuItem(const std::shared_ptr<MenuItem>& item, Window& window);
+
+// A right click in the text field asks for its context menu: the field's
+// window comes to the front and the enabling pass runs there; the result is
+// the items of the field's Edit commands in that window's menu bar, in menu
+// order, with a null item where a separator falls between two of them (empty
+// when the window shows no menu bar).
+std::vector<std::shared_ptr<MenuItem>> OpenFieldMenu(EditField& field);
 
 }
