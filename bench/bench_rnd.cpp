@@ -1,9 +1,8 @@
 // Cost of one Rnd value, and of the designs it was chosen over.
 //   BM_Rnd:                 the program's Rnd, called directly.
 //   BM_RndAsTheShuffleDoes: through a std::function, as ShuffleLines calls it.
-//   BM_RndOnFourThreads:    four threads drawing at once, each its own buffer.
 //   BM_SharedBuffer:        one buffer for the whole process behind a lock, the
-//                           same 64 KiB reads; on one thread, then on four.
+//                           same 64 KiB reads, called as the shuffle calls Rnd.
 //   BM_Getrandom/bytes:     getrandom alone, per 8-byte value, by read size.
 //   BM_Arc4randomUniform:   glibc's arc4random_uniform, one system call a value
 //                           (10^5 values an iteration, not 10^6).
@@ -41,7 +40,6 @@ void BM_RndAsTheShuffleDoes(benchmark::State& state)
             benchmark::DoNotOptimize(rnd());
 }
 BENCHMARK(BM_RndAsTheShuffleDoes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RndAsTheShuffleDoes)->Threads(4)->UseRealTime()->Unit(benchmark::kMillisecond)->Name("BM_RndOnFourThreads");
 
 void ReadSystem(void* bytes, size_t size)
 {
@@ -84,7 +82,6 @@ void BM_SharedBuffer(benchmark::State& state)
             benchmark::DoNotOptimize(rnd());
 }
 BENCHMARK(BM_SharedBuffer)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SharedBuffer)->Threads(4)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_Getrandom(benchmark::State& state)
 {
