@@ -7,7 +7,7 @@
 #include "bench/DanishLines.h"
 #include "framework/EditField.h"
 #include "framework/PushButton.h"
-#include "qt/BackgroundWork.h"
+#include "qt/TextRewrite.h"
 #include "tests/support/Harness.h"
 #include "framework/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"

@@ -4,10 +4,10 @@
 #include "framework/Application.h"
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
-#include "qt/BackgroundWork.h"
 #include "qt/CommandKeys.h"
 #include "qt/FailureBox.h"
 #include "qt/HeldMessages.h"
+#include "qt/TextRewrite.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -9,7 +9,7 @@
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
-#include "qt/BackgroundWork.h"
+#include "qt/TextRewrite.h"
 #include "shell/Startup.h"
 #include "tests/support/Controls.h"
 #include "tests/support/Fixtures.h"
