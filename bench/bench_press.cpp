@@ -1,8 +1,13 @@
 // A press of "Tilfældig rækkefølge" on huge texts, through the real widgets
 // (offscreen): the longest time the interface thread is blocked in one go
 // while the press runs, seen by a timer that ticks on that thread, and the
-// time until the shuffled text is in the field; and closing the window
-// during a press.
+// time until the shuffled text is in the field; the memory a press takes and
+// leaves, beside a bare QPlainTextEdit holding the same text; and closing
+// the window during a press.
+//
+// Memory is the process's resident set (VmRSS, after malloc_trim) and its
+// peak (VmHWM, reset before the press). Run one size per process for clean
+// peaks: --benchmark_filter=BM_PressMemory/1000000.
 
 #include "bench/DanishLines.h"
 #include "framework/EditField.h"
@@ -12,14 +17,19 @@
 #include "framework/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPlainTextEdit>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -55,12 +65,13 @@ private:
 // One press from the event loop, as the user's click comes: returns when the
 // new text is in and the loop has had time to finish what the press left
 // for later. The press starts with the field scrolled to its end.
-void PressAndWatch(benchmark::State& state, const std::string& text)
+void PressAndWatch(benchmark::State& state, const std::string& text, bool set = true)
 {
     auto window = wTilfaeldigRaekkefoelge::Get();
     auto& field = ControlAs<fw::EditField>(*window, "Tekstfelt");
     auto* area = static_cast<QPlainTextEdit*>(harness::WidgetOf(field));
-    field.SetText(text);
+    if (set)
+        field.SetText(text);
     area->moveCursor(QTextCursor::End);
     harness::ProcessEvents();
 
@@ -82,6 +93,78 @@ void PressAndWatch(benchmark::State& state, const std::string& text)
     state.SetIterationTime(until_text / 1e3);
     state.counters["longest_stall_ms"] = std::max(state.counters["longest_stall_ms"].value, watch.LongestMs());
     state.counters["text_in_ms"] = until_text;
+}
+
+// A line of /proc/self/status, in MiB.
+double StatusMib(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(key + ":", 0) == 0)
+            return std::stod(line.substr(key.size() + 1)) / 1024;
+    return 0;
+}
+
+// What the process holds now, once the loop has done what was left for later.
+double HeldMib()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    for (int i = 0; i < 3; ++i) {
+        harness::ProcessEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    malloc_trim(0);
+    return StatusMib("VmRSS");
+}
+
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// The window's field with the text, shown as the user sees it.
+fw::EditField& ShownField(const std::string& text)
+{
+    auto window = wTilfaeldigRaekkefoelge::Get();
+    auto& field = ControlAs<fw::EditField>(*window, "Tekstfelt");
+    field.SetText(text);
+    harness::ProcessEvents();
+    return field;
+}
+
+void BM_PressMemory(benchmark::State& state)
+{
+    const std::string text = DanishLines(state.range(0));
+    QString lines = QString::fromStdString(text);
+    lines.replace(u'\r', u'\n');
+    for (auto _ : state) {
+        // A bare toolkit field, as big as the program's, given the same text and shown.
+        double bare = 0;
+        {
+            QPlainTextEdit field;
+            field.resize(302, 249);
+            field.show();
+            const double empty = HeldMib();
+            field.setPlainText(lines);
+            bare = HeldMib() - empty;
+        }
+        ShownField("");
+        const double empty = HeldMib();
+        fw::EditField& field = ShownField(text);
+        const double before = HeldMib();
+        ResetPeak();
+        PressAndWatch(state, text, false);
+        const double peak = StatusMib("VmHWM");
+        const double after = HeldMib();
+        ShownField("");
+        state.counters["bare_mib"] = bare;
+        state.counters["before_mib"] = before;
+        state.counters["peak_mib"] = peak;
+        state.counters["after_mib"] = after;
+        state.counters["after_vs_bare"] = (after - empty) / bare;
+        state.counters["peak_vs_before"] = peak / before;
+        (void)field;
+    }
 }
 
 void BM_PressStall(benchmark::State& state)
@@ -124,6 +207,7 @@ void BM_CloseDuringPress(benchmark::State& state)
 }
 
 BENCHMARK(BM_PressStall)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PressMemory)->Arg(100000)->Arg(1000000)->Arg(10000000)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseDuringPress)->Arg(50)->Arg(500)->Arg(1500)->Arg(2500)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
