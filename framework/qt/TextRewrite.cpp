@@ -17,6 +17,8 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <exception>
 
 namespace fw {
@@ -107,6 +109,11 @@ std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, cons
     return document;
 }
 
+// Set once the process ends through exit() (the toolkit calls it when the
+// display is lost): a worker stops at its next check instead of running on
+// into the static destructors, the thread pool's among them, which waits for it.
+std::atomic<bool> g_exiting { false };
+
 // The window's busy cursor stays while another of its fields is still busy.
 bool OtherPending(QWidget& frame, const TextArea* editor)
 {
@@ -144,7 +151,7 @@ TextRewrite::TextRewrite(TextArea& editor, Make make)
     QThread* const home = thread();
     m_watcher.setFuture(QtConcurrent::run([text = document.toRawText(), make = std::move(make), look = LookOf(editor),
                                               home](QPromise<std::shared_ptr<Made>>& promise) mutable {
-        const std::function<bool()> stopped = [&promise] { return promise.isCanceled(); };
+        const std::function<bool()> stopped = [&promise] { return promise.isCanceled() || g_exiting; };
         auto made = std::make_shared<Made>();
         try {
             if (const std::optional<QString> text_made = make(std::exchange(text, { }), stopped); text_made && !stopped()) {
@@ -163,11 +170,17 @@ TextRewrite::TextRewrite(TextArea& editor, Make make)
             made->document->moveToThread(home);
         promise.addResult(std::move(made));
     }));
+    // After the pool is made, so that this runs before the pool goes at exit.
+    static const bool watching_exit = std::atexit([] { g_exiting = true; }) == 0;
+    (void)watching_exit;
 }
 
+// The field goes, and its widgets with it: the work stops, and nothing on the
+// screen is touched (at exit() the toolkit's fonts may be gone already).
 TextRewrite::~TextRewrite()
 {
-    Drop();
+    m_watcher.disconnect(this);
+    m_watcher.cancel();
 }
 
 bool TextRewrite::eventFilter(QObject* watched, QEvent* event)
