@@ -7,7 +7,8 @@
 //
 // Memory is the process's resident set (VmRSS, after malloc_trim) and its
 // peak (VmHWM, reset before the press). Run one size per process for clean
-// peaks: --benchmark_filter=BM_PressMemory/1000000.
+// peaks: --benchmark_filter=BM_PressMemory/1000000/1/. 10^7 lines take about
+// 11 GB at the peak.
 
 #include "bench/DanishLines.h"
 #include "framework/EditField.h"
@@ -17,6 +18,8 @@
 #include "framework/WindowClass.h"
 #include "tools/wTilfaeldigRaekkefoelge.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -122,49 +125,78 @@ void ResetPeak()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-// The window's field with the text, shown as the user sees it.
-fw::EditField& ShownField(const std::string& text)
+// The window's field holding the text, pasted (as the user gives it) or set
+// (as the program does), and shown.
+fw::EditField& ShownField(const std::string& text, bool pasted)
 {
     auto window = wTilfaeldigRaekkefoelge::Get();
     auto& field = ControlAs<fw::EditField>(*window, "Tekstfelt");
-    field.SetText(text);
+    field.SetText("");
+    if (pasted && !text.empty())
+        harness::Paste(field, QString::fromStdString(text));
+    else
+        field.SetText(text);
+    QApplication::clipboard()->clear();
     harness::ProcessEvents();
     return field;
 }
 
-void BM_PressMemory(benchmark::State& state)
+// What a bare toolkit field, as big as the program's and shown, holds for
+// the text: pasted (inserted at the cursor) or set (setPlainText).
+double BareMib(const QString& lines, bool pasted)
 {
-    const std::string text = DanishLines(state.range(0));
+    QPlainTextEdit field;
+    field.resize(302, 249);
+    field.show();
+    const double empty = HeldMib();
+    if (pasted)
+        field.insertPlainText(lines);
+    else
+        field.setPlainText(lines);
+    return HeldMib() - empty;
+}
+
+// The text given as the user does (pasted) or as the program does (set).
+// Shown, the toolkit's setPlainText (the bare field's too) ends with a
+// layout object for every line, a paste does not, and so does showing a
+// new document, as a press does.
+void PressMemory(benchmark::State& state, const std::string& text, bool pasted)
+{
     QString lines = QString::fromStdString(text);
     lines.replace(u'\r', u'\n');
     for (auto _ : state) {
-        // A bare toolkit field, as big as the program's, given the same text and shown.
-        double bare = 0;
-        {
-            QPlainTextEdit field;
-            field.resize(302, 249);
-            field.show();
-            const double empty = HeldMib();
-            field.setPlainText(lines);
-            bare = HeldMib() - empty;
-        }
-        ShownField("");
+        const double bare_pasted = BareMib(lines, true);
+        const double bare_set = BareMib(lines, false);
+        ShownField("", false);
         const double empty = HeldMib();
-        fw::EditField& field = ShownField(text);
+        ShownField(text, pasted);
         const double before = HeldMib();
         ResetPeak();
         PressAndWatch(state, text, false);
         const double peak = StatusMib("VmHWM");
         const double after = HeldMib();
-        ShownField("");
-        state.counters["bare_mib"] = bare;
+        ShownField("", false);
+        state.counters["bare_pasted_mib"] = bare_pasted;
+        state.counters["bare_set_mib"] = bare_set;
         state.counters["before_mib"] = before;
         state.counters["peak_mib"] = peak;
         state.counters["after_mib"] = after;
-        state.counters["after_vs_bare"] = (after - empty) / bare;
+        state.counters["after_vs_bare_pasted"] = (after - empty) / bare_pasted;
+        state.counters["after_vs_bare_set"] = (after - empty) / bare_set;
         state.counters["peak_vs_before"] = peak / before;
-        (void)field;
     }
+}
+
+// range(1): 1 pasted, 0 set.
+void BM_PressMemory(benchmark::State& state)
+{
+    PressMemory(state, DanishLines(state.range(0)), state.range(1) != 0);
+}
+
+// Only line breaks (a file of line feeds): n empty lines.
+void BM_PressMemoryEmptyLines(benchmark::State& state)
+{
+    PressMemory(state, std::string(static_cast<size_t>(state.range(0) - 1), '\r'), state.range(1) != 0);
 }
 
 void BM_PressStall(benchmark::State& state)
@@ -207,7 +239,8 @@ void BM_CloseDuringPress(benchmark::State& state)
 }
 
 BENCHMARK(BM_PressStall)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PressMemory)->Arg(100000)->Arg(1000000)->Arg(10000000)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PressMemory)->ArgsProduct({ { 100000, 1000000, 10000000 }, { 1, 0 } })->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PressMemoryEmptyLines)->ArgsProduct({ { 1000000 }, { 1, 0 } })->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CloseDuringPress)->Arg(50)->Arg(500)->Arg(1500)->Arg(2500)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
