@@ -77,7 +77,7 @@ void EditField::SetReadOnly(bool read_only)
 
 bool EditField::CanUndo() const
 {
-    return !m_read_only && Editor().CanUndo();
+    return Editable() && Editor().CanUndo();
 }
 
 bool EditField::HasSelection() const
@@ -87,7 +87,7 @@ bool EditField::HasSelection() const
 
 bool EditField::CanPaste() const
 {
-    return !m_read_only && Editor().CanPaste();
+    return Editable() && Editor().CanPaste();
 }
 
 void EditField::Undo()
@@ -97,7 +97,7 @@ void EditField::Undo()
 
 void EditField::Cut()
 {
-    RunCommand(!m_read_only && HasSelection(), &FieldEditor::Cut);
+    RunCommand(Editable() && HasSelection(), &FieldEditor::Cut);
 }
 
 void EditField::Copy()
@@ -112,7 +112,7 @@ void EditField::Paste()
 
 void EditField::Clear()
 {
-    RunCommand(!m_read_only && HasSelection(), &FieldEditor::Clear);
+    RunCommand(Editable() && HasSelection(), &FieldEditor::Clear);
 }
 
 void EditField::RunCommand(bool may_run, void (FieldEditor::*command)())
@@ -223,7 +223,7 @@ void EditField::ApplyLook()
 
 // --- rewriting the text -----------------------------------------------------
 
-void EditField::RewriteText(std::function<std::optional<std::string>(const std::string&)> rewrite)
+void EditField::RewriteText(Rewrite rewrite)
 {
     if (IsBusy())
         return;
@@ -232,7 +232,7 @@ void EditField::RewriteText(std::function<std::optional<std::string>(const std::
         m_rewrite = std::move(started);
         return;
     }
-    if (const std::optional<std::string> text = rewrite(Text()))
+    if (const std::optional<std::string> text = rewrite(Text(), [] { return false; }))
         SetText(*text);
 }
 

@@ -4,8 +4,8 @@
 #include "framework/Application.h"
 #include "framework/BevelButton.h"
 #include "framework/Exceptions.h"
-#include "qt/BackgroundWork.h"
 #include "qt/FailureBox.h"
+#include "qt/TextRewrite.h"
 #include "qt/Toolkit.h"
 
 #include <cstdio>

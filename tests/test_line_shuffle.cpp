@@ -57,8 +57,11 @@ std::function<double()> Counted(std::function<double()> rnd, int& calls)
 std::string NumberedLines(int n)
 {
     std::string text;
-    for (int k = 0; k < n; ++k)
-        text += (k > 0 ? "\n" : "") + std::to_string(k);
+    for (int k = 0; k < n; ++k) {
+        if (k > 0)
+            text += '\n';
+        text += std::to_string(k);
+    }
     return text;
 }
 
@@ -152,7 +155,9 @@ TEST(LineShuffle, DrawLinesHandsOnTheShuffledItemsInOrderAsViewsIntoTheText)
                 EXPECT_FALSE(batch.empty());
                 for (const std::string_view item : batch) {
                     EXPECT_TRUE(item.data() >= text.data() && item.data() + item.size() <= text.data() + text.size());
-                    joined += (items++ > 0 ? "\r" : "") + std::string(item);
+                    if (items++ > 0)
+                        joined += '\r';
+                    joined += item;
                 }
             });
         const auto shuffled = ShuffleLines(text, RandomRnd(static_cast<unsigned>(t)));
@@ -160,4 +165,17 @@ TEST(LineShuffle, DrawLinesHandsOnTheShuffledItemsInOrderAsViewsIntoTheText)
         EXPECT_EQ(calls, drawn ? items : 0);
         EXPECT_EQ(joined, shuffled.value_or(""));
     }
+}
+
+TEST(LineShuffle, AStopThatTurnsTrueEndsTheShuffleEarlyWithNothing)
+{
+    const int n = 1000000;
+    const std::string text = NumberedLines(n);
+    int asked = 0, calls = 0;
+    const auto shuffled = ShuffleLines(text, Counted(RandomRnd(6), calls), [&asked] { return ++asked == 3; });
+    EXPECT_FALSE(shuffled.has_value());
+    EXPECT_EQ(asked, 3);
+    EXPECT_LT(calls, n / 4);
+    // A stop that never turns true changes nothing.
+    EXPECT_EQ(ShuffleLines(text, RandomRnd(6), [] { return false; }), ShuffleLines(text, RandomRnd(6)));
 }

@@ -375,10 +375,14 @@ size_t Draw(double rnd, size_t i)
     return j < 1 ? 1 : std::min(static_cast<size_t>(j), i);
 }
 
+// How many draws pass between two questions to `stopped`.
+constexpr size_t kDrawsPerStopCheck = 65536;
+
 // Index holds every position in the text and so every count of its items.
+// False when `stopped` ended the draws early.
 template<class Index>
-void DrawItems(std::string_view text, const std::function<double()>& rnd,
-    const std::function<void(std::span<const std::string_view>)>& take)
+bool DrawItems(std::string_view text, const std::function<double()>& rnd,
+    const std::function<void(std::span<const std::string_view>)>& take, const std::function<bool()>& stopped)
 {
     const Items<Index> items(text);
     const size_t n = items.Count();
@@ -399,6 +403,8 @@ void DrawItems(std::string_view text, const std::function<double()>& rnd,
     size_t viewed = 0;
     for (size_t step = 0; step < n + view_stage; ++step) {
         if (step < n) {
+            if (stopped && step != 0 && step % kDrawsPerStopCheck == 0 && stopped())
+                return false;
             places[step % ring] = remaining.Find(Draw(rnd(), n - step));
             __builtin_prefetch(remaining.Leaf(places[step % ring]));
             __builtin_prefetch(remaining.Counts(places[step % ring]));
@@ -419,6 +425,17 @@ void DrawItems(std::string_view text, const std::function<double()>& rnd,
             }
         }
     }
+    return true;
+}
+
+// Index: see DrawItems.
+bool DrawAll(std::string_view text, const std::function<double()>& rnd,
+    const std::function<void(std::span<const std::string_view>)>& take, const std::function<bool()>& stopped)
+{
+    // 32 bits hold every position, and every count as a signed number.
+    if (text.size() < std::numeric_limits<int32_t>::max())
+        return DrawItems<uint32_t>(text, rnd, take, stopped);
+    return DrawItems<uint64_t>(text, rnd, take, stopped);
 }
 
 }
@@ -455,15 +472,11 @@ bool DrawLines(std::string_view text, const std::function<double()>& rnd,
 {
     if (!HasSeveralLines(text))
         return false;
-    // 32 bits hold every position, and every count as a signed number.
-    if (text.size() < std::numeric_limits<int32_t>::max())
-        DrawItems<uint32_t>(text, rnd, take);
-    else
-        DrawItems<uint64_t>(text, rnd, take);
+    DrawAll(text, rnd, take, {});
     return true;
 }
 
-std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd)
+std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd, const std::function<bool()>& stopped)
 {
     if (!HasSeveralLines(text))
         return std::nullopt;
@@ -471,7 +484,7 @@ std::optional<std::string> ShuffleLines(std::string_view text, const std::functi
     std::string result(text.size(), CR);
     char* out = result.data();
     bool first = true;
-    DrawLines(text, rnd, [&out, &first](std::span<const std::string_view> items) {
+    const bool done = DrawAll(text, rnd, [&out, &first](std::span<const std::string_view> items) {
         for (const std::string_view item : items) {
             if (!first)
                 ++out; // past the CR that the result was filled with
@@ -479,7 +492,9 @@ std::optional<std::string> ShuffleLines(std::string_view text, const std::functi
             std::memcpy(out, item.data(), item.size());
             out += item.size();
         }
-    });
+    }, stopped);
+    if (!done)
+        return std::nullopt;
     result.resize(static_cast<size_t>(out - result.data()));
     return result;
 }

@@ -155,7 +155,10 @@ void wTilfaeldigRaekkefoelge::TilfaeldigRaekkefoelge_Action()
         return;
     // Reads the text, shuffles its lines and writes them back (a long text in
     // the background); fewer than two lines leave the text exactly as it is.
-    field.RewriteText([](const std::string& text) { return ShuffleLines(text, fw::Rnd); });
+    // Closing the window meanwhile stops the shuffle.
+    field.RewriteText([](const std::string& text, const std::function<bool()>& stopped) {
+        return ShuffleLines(text, fw::Rnd, stopped);
+    });
 }
 
 void wTilfaeldigRaekkefoelge::Tekstfelt_TextChange()

@@ -70,7 +70,7 @@ public:
         m_area->setTextCursor(cursor);
     }
 
-    void SetReadOnly(bool read_only) override { m_area->setReadOnly(read_only); }
+    void SetReadOnly(bool read_only) override { m_area->SetReadOnly(read_only); }
     void SetLimit(int32_t limit) override
     {
         m_area->limit = limit;
@@ -116,13 +116,13 @@ public:
     void SelectAll() override { m_area->selectAll(); }
 
     // A long text is rewritten in the background.
-    std::unique_ptr<TextRewrite> StartRewrite(EditField& field, const Rewrite& rewrite) override
+    std::unique_ptr<TextRewrite> StartRewrite(EditField&, const Rewrite& rewrite) override
     {
         if (m_area->document()->characterCount() < kLongText)
             return nullptr;
-        return std::make_unique<TextRewrite>(field, *m_area,
-            [rewrite, limit = m_area->limit](QString raw) -> std::optional<QString> {
-                const std::optional<std::string> text = rewrite(Reported(std::move(raw)));
+        return std::make_unique<TextRewrite>(*m_area,
+            [rewrite, limit = m_area->limit](QString raw, const std::function<bool()>& stopped) -> std::optional<QString> {
+                const std::optional<std::string> text = rewrite(Reported(std::move(raw)), stopped);
                 if (!text)
                     return std::nullopt;
                 return ShownInArea(ToQString(*text), limit);

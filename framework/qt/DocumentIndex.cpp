@@ -60,18 +60,55 @@ DocumentIndex::~DocumentIndex()
     QObject::disconnect(m_connection);
 }
 
+namespace {
+
+void LearnPairs(QStringView text, DocumentIndex::Facts& facts)
+{
+    facts.surrogates = 0;
+    facts.pair_ends.clear();
+    const QChar* data = text.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!data[i].isSurrogate())
+            continue;
+        ++facts.surrogates;
+        if (data[i].isLowSurrogate() && i > 0 && data[i - 1].isHighSurrogate())
+            facts.pair_ends.push_back(int(i));
+    }
+}
+
+}
+
+DocumentIndex::Facts DocumentIndex::Learn(QStringView text)
+{
+    Facts facts;
+    LearnPairs(text, facts);
+    if (const auto start = LongRunIn(text))
+        facts.long_run = int(*start);
+    return facts;
+}
+
 void DocumentIndex::Watch(QTextDocument& document)
+{
+    Watch(document, Learn(TextBetween(document, 0, std::max(0, document.characterCount() - 1))));
+}
+
+void DocumentIndex::Watch(QTextDocument& document, Facts facts)
 {
     QObject::disconnect(m_connection);
     m_document = &document;
     m_connection = QObject::connect(&document, &QTextDocument::contentsChange, &document,
         [this](int position, int removed, int added) { Changed(position, removed, added); });
-    m_long_run.reset();
-    IndexPairs();
-    if (const auto start = LongRunIn(TextBetween(document, 0, Units())))
-        m_long_run = int(*start);
+    Take(std::move(facts));
     if (on_long_run_changed)
         on_long_run_changed();
+}
+
+void DocumentIndex::Take(Facts facts)
+{
+    m_surrogates = facts.surrogates;
+    m_pair_ends = std::move(facts.pair_ends);
+    m_pairs_known = true;
+    m_long_run = facts.long_run;
 }
 
 int DocumentIndex::Units() const
@@ -130,18 +167,10 @@ void DocumentIndex::Changed(int position, int removed, int added)
 
 void DocumentIndex::IndexPairs()
 {
-    const QString text = m_document ? TextBetween(*m_document, 0, Units()) : QString();
-    const QChar* data = text.constData();
-    m_pair_ends.clear();
-    m_surrogates = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!data[i].isSurrogate())
-            continue;
-        ++m_surrogates;
-        if (data[i].isLowSurrogate() && i > 0 && data[i - 1].isHighSurrogate())
-            m_pair_ends.push_back(int(i));
-    }
-    m_pairs_known = true;
+    Facts facts;
+    facts.long_run = m_long_run;
+    LearnPairs(m_document ? TextBetween(*m_document, 0, Units()) : QString(), facts);
+    Take(std::move(facts));
 }
 
 int64_t DocumentIndex::Characters()

@@ -25,8 +25,20 @@ public:
     DocumentIndex(const DocumentIndex&) = delete;
     DocumentIndex& operator=(const DocumentIndex&) = delete;
 
-    // Follows this document from now on, learning it afresh.
+    // What the index needs to know of a whole text. Learn reads nothing but
+    // the text, so a document made off the interface thread is learnt there too.
+    struct Facts {
+        // Surrogate units, and the position of the low half of each pair, in order.
+        int64_t surrogates { 0 };
+        std::vector<int> pair_ends;
+        std::optional<int> long_run;
+    };
+    static Facts Learn(QStringView text);
+
+    // Follows this document from now on, learning it afresh, or taking the
+    // facts learnt of its text.
     void Watch(QTextDocument& document);
+    void Watch(QTextDocument& document, Facts facts);
     QTextDocument* Document() const { return m_document; }
 
     // Characters (code points) in the document, and before a position (a
@@ -48,6 +60,7 @@ private:
     void Changed(int position, int removed, int added);
     // Where the pairs are, read from the whole text.
     void IndexPairs();
+    void Take(Facts facts);
 
     QPointer<QTextDocument> m_document;
     QMetaObject::Connection m_connection;

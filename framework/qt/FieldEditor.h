@@ -33,7 +33,7 @@ public:
         Rgb back_color { 255, 255, 255 };
         Rgb text_color { };
     };
-    using Rewrite = std::function<std::optional<std::string>(const std::string&)>;
+    using Rewrite = std::function<std::optional<std::string>(const std::string&, const std::function<bool()>& stopped)>;
 
     virtual ~FieldEditor() = default;
 

@@ -64,6 +64,40 @@ void TextArea::ShowText(const QString& text)
     setPlainText(shown);
 }
 
+void TextArea::Adopt(std::unique_ptr<QTextDocument> document, DocumentIndex::Facts facts)
+{
+    // The index knows the new document before it shows: what the change
+    // signals start (the field's TextChange) asks it at once.
+    m_index.Watch(*document, std::move(facts));
+    document->setParent(this);
+    setDocument(document.release());
+}
+
+void TextArea::SetReadOnly(bool read_only)
+{
+    m_read_only = read_only;
+    ApplyReadOnly();
+}
+
+void TextArea::SetPending(bool pending)
+{
+    if (pending == m_pending)
+        return;
+    m_pending = pending;
+    ApplyReadOnly();
+    if (pending) {
+        m_viewport_cursor = viewport()->cursor();
+        viewport()->setCursor(Qt::BusyCursor);
+    } else {
+        viewport()->setCursor(m_viewport_cursor);
+    }
+}
+
+void TextArea::ApplyReadOnly()
+{
+    setReadOnly(m_read_only || m_pending);
+}
+
 void TextArea::PrepareFor(const QString& text)
 {
     if (!Index().HasLongRun() && LongRunIn(text))
@@ -112,7 +146,10 @@ void TextArea::keyPressEvent(QKeyEvent* event)
 // document fragment first).
 void TextArea::insertFromMimeData(const QMimeData* source)
 {
-    if (isReadOnly() || !source || !source->hasText()) {
+    // The toolkit's own paste inserts into a read-only field too.
+    if (isReadOnly())
+        return;
+    if (!source || !source->hasText()) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
@@ -143,6 +180,11 @@ QMimeData* TextArea::createMimeDataFromSelection() const
 
 void TextArea::inputMethodEvent(QInputMethodEvent* event)
 {
+    // The toolkit's field takes an input method's text even when read-only.
+    if (isReadOnly()) {
+        event->ignore();
+        return;
+    }
     if (event->commitString().isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -212,6 +254,14 @@ void TextArea::dropEvent(QDropEvent* event)
         event->setDropAction(Qt::CopyAction);
     QPlainTextEdit::dropEvent(event);
     FieldDrag::Answer(*event, whole);
+}
+
+// An input method offers no text to a field that takes none (the toolkit's answers that it does).
+QVariant TextArea::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && isReadOnly())
+        return false;
+    return QPlainTextEdit::inputMethodQuery(query);
 }
 
 }

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <memory>
 
 namespace fw {
 
@@ -30,6 +31,16 @@ public:
     int64_t SelectedCharacters();
     // Replaces the whole text, cut at the limit.
     void ShowText(const QString& text);
+    // Shows a document made elsewhere, with what its index needs to know of
+    // it (DocumentIndex::Learn), as if its text had been set.
+    void Adopt(std::unique_ptr<QTextDocument> document, DocumentIndex::Facts facts);
+
+    // Read-only as the field asks, or while a rewrite of the text is pending:
+    // either way no path edits the text (keys, paste, drop, undo, an input
+    // method), and the pending state ends without touching the field's own.
+    void SetReadOnly(bool read_only);
+    void SetPending(bool pending);
+    bool Pending() const { return m_pending; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,6 +52,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     // Characters that may still go in, in place of the selection.
@@ -55,8 +67,14 @@ private:
     bool TakesWhole(const QDropEvent& event);
     void StopAutoScroll();
 
+    void ApplyReadOnly();
+
     DocumentIndex m_index;
     FieldDrag m_drag { *this };
+    bool m_read_only { false };
+    bool m_pending { false };
+    // The viewport's own cursor, shown again once the rewrite is in.
+    QCursor m_viewport_cursor;
 };
 
 }

@@ -1,49 +1,46 @@
 #include "qt/TextRewrite.h"
 
-#include "framework/EditField.h"
 #include "framework/Runtime.h"
-#include "framework/Window.h"
-#include "qt/BackgroundWork.h"
+#include "qt/DocumentIndex.h"
 #include "qt/TextArea.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPromise>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <exception>
-#include <mutex>
-#include <vector>
 
 namespace fw {
 
-// What the worker shares with the interface thread.
-struct TextRewrite::Channel {
-    std::mutex mutex;
-    // Where the result goes; nil once the rewrite is dropped.
-    TextRewrite* receiver { nullptr };
-    std::atomic<bool> dropped { false };
-};
-
-// The worker's result, posted to the rewrite.
-class TextRewrite::Done : public QEvent {
-public:
-    static Type Kind()
-    {
-        static const Type kind = static_cast<Type>(registerEventType());
-        return kind;
-    }
-    Done() : QEvent(Kind()) { }
-
-    // The new document, nil when the text stays as it is.
+// What a worker made: the new document (nil when the text stays as it is)
+// with the facts its index needs, or the failure of `make`.
+struct TextRewrite::Made {
     std::unique_ptr<QTextDocument> document;
+    DocumentIndex::Facts facts;
     std::exception_ptr failure;
+
+    Made() = default;
+    Made(const Made&) = delete;
+    Made& operator=(const Made&) = delete;
+    // A result nobody took goes with the last reference to it, on whichever
+    // thread that is: the document, by then the interface thread's, is
+    // freed there.
+    ~Made()
+    {
+        if (document)
+            document.release()->deleteLater();
+    }
 };
 
 namespace {
@@ -77,7 +74,7 @@ bool IsLineBreak(QChar c)
 
 // The document the editor's setPlainText would make of the text, with no undo
 // history, built in pieces so that a dropped rewrite stops soon; nil once dropped.
-std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, const std::atomic<bool>& dropped)
+std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, const std::function<bool()>& dropped)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
@@ -86,7 +83,7 @@ std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, cons
     QTextCursor cursor(document.get());
     constexpr qsizetype kPiece = qsizetype(1) << 18;
     for (qsizetype from = 0; from < text.size();) {
-        if (dropped)
+        if (dropped())
             return nullptr;
         // Pieces end after a line break: a CR LF pair stays one break, and no character is cut.
         qsizetype to = std::min(text.size(), from + kPiece);
@@ -104,7 +101,7 @@ std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, cons
     // make them all on the interface thread when the document is shown.
     int lines = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (++lines % 16384 == 0 && dropped)
+        if (++lines % 16384 == 0 && dropped())
             return nullptr;
         block.layout();
     }
@@ -112,122 +109,147 @@ std::unique_ptr<QTextDocument> Build(const QString& text, const Look& look, cons
     return document;
 }
 
-// Rewrites still pending, to know when a window has none left.
-std::vector<const TextRewrite*>& PendingRewrites()
+// Set once the process ends through exit() (the toolkit calls it when the
+// display is lost): a worker stops at its next check instead of running on
+// into the static destructors, the thread pool's among them, which waits for it.
+std::atomic<bool> g_exiting { false };
+
+// The window's busy cursor stays while another of its fields is still busy.
+bool OtherPending(QWidget& frame, const TextArea* editor)
 {
-    static std::vector<const TextRewrite*> pending;
-    return pending;
+    const auto editors = frame.findChildren<TextArea*>();
+    return std::any_of(editors.begin(), editors.end(),
+        [editor](const TextArea* other) { return other != editor && other->Pending(); });
+}
+
+// Frees a replaced document on a worker: a million lines take tens of milliseconds to free.
+void FreeOffThread(QTextDocument* document)
+{
+    // Belonging to no thread, it may go on any.
+    document->moveToThread(nullptr);
+    (void)QtConcurrent::run([document] { delete document; });
 }
 
 }
 
-TextRewrite::TextRewrite(EditField& field, TextArea& editor, Make make)
-    : m_field(field)
-    , m_editor(&editor)
+TextRewrite::TextRewrite(TextArea& editor, Make make)
+    : m_editor(&editor)
     , m_frame(editor.window())
-    , m_channel(std::make_shared<Channel>())
-    , m_was_read_only(field.ReadOnly())
 {
-    m_channel->receiver = this;
     QTextDocument& document = *editor.document();
-    m_change_watch = connect(&document, &QTextDocument::contentsChanged, this, [this] { m_stale = true; });
+    // The text set meanwhile (by the program): the result is out of date.
+    m_change_watch = connect(&document, &QTextDocument::contentsChanged, this, &TextRewrite::Drop);
+    connect(&editor, &QObject::destroyed, this, &TextRewrite::Drop);
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &TextRewrite::Finish);
 
-    field.SetReadOnly(true);
-    m_editor_cursor = editor.viewport()->cursor();
-    editor.viewport()->setCursor(Qt::BusyCursor);
-    if (m_frame)
+    editor.SetPending(true);
+    if (m_frame) {
         m_frame->setCursor(Qt::BusyCursor);
-    PendingRewrites().push_back(this);
+        m_frame->installEventFilter(this);
+    }
 
-    StartBackgroundWork([channel = m_channel, text = document.toRawText(), make = std::move(make),
-                            look = LookOf(editor)]() mutable {
-        auto done = std::make_unique<Done>();
+    QThread* const home = thread();
+    m_watcher.setFuture(QtConcurrent::run([text = document.toRawText(), make = std::move(make), look = LookOf(editor),
+                                              home](QPromise<std::shared_ptr<Made>>& promise) mutable {
+        const std::function<bool()> stopped = [&promise] { return promise.isCanceled() || g_exiting; };
+        auto made = std::make_shared<Made>();
         try {
-            if (const std::optional<QString> made = make(std::exchange(text, { })))
-                done->document = Build(*made, look, channel->dropped);
+            if (const std::optional<QString> text_made = make(std::exchange(text, { }), stopped); text_made && !stopped()) {
+                made->facts = DocumentIndex::Learn(*text_made);
+                made->document = Build(*text_made, look, stopped);
+            }
         } catch (...) {
-            done->failure = std::current_exception();
+            made->failure = std::current_exception();
         }
-        std::lock_guard lock(channel->mutex);
         // Dropped: what the worker made goes here, on the thread that made it.
-        if (!channel->receiver)
+        if (stopped()) {
+            made->document.reset();
             return;
-        if (done->document)
-            done->document->moveToThread(channel->receiver->thread());
-        QCoreApplication::postEvent(channel->receiver, done.release());
-    });
+        }
+        if (made->document)
+            made->document->moveToThread(home);
+        promise.addResult(std::move(made));
+    }));
+    // After the pool is made, so that this runs before the pool goes at exit.
+    static const bool watching_exit = std::atexit([] { g_exiting = true; }) == 0;
+    (void)watching_exit;
 }
 
+// The field goes, and its widgets with it: the work stops, and nothing on the
+// screen is touched (at exit() the toolkit's fonts may be gone already).
 TextRewrite::~TextRewrite()
 {
-    {
-        std::lock_guard lock(m_channel->mutex);
-        m_channel->receiver = nullptr;
-        m_channel->dropped = true;
-    }
-    // The field goes too: only its window's cursor is left to restore.
-    if (m_pending)
-        LeavePending();
+    m_watcher.disconnect(this);
+    m_watcher.cancel();
 }
 
-bool TextRewrite::event(QEvent* event)
+bool TextRewrite::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != Done::Kind())
-        return QObject::event(event);
-    Finish(static_cast<Done&>(*event));
-    return true;
+    // Closing a window hides it; the window system's own hiding (minimising) does not close it.
+    if (watched == m_frame && event->type() == QEvent::Hide && !event->spontaneous())
+        Drop();
+    return false;
 }
 
-void TextRewrite::Finish(Done& done)
+void TextRewrite::Drop()
 {
-    EndBusy();
-    if (done.failure) {
-        Deliver([failure = done.failure] { std::rethrow_exception(failure); });
+    if (!m_pending)
         return;
-    }
-    const auto window = m_field.GetWindow();
-    if (done.document && !m_stale && m_editor && window && window->IsOpen())
-        Swap(std::move(done.document));
+    m_watcher.disconnect(this);
+    m_watcher.cancel();
+    EndPending();
 }
 
-void TextRewrite::EndBusy()
-{
-    LeavePending();
-    disconnect(m_change_watch);
-    m_field.SetReadOnly(m_was_read_only);
-    if (m_editor)
-        m_editor->viewport()->setCursor(m_editor_cursor);
-}
-
-void TextRewrite::LeavePending()
+void TextRewrite::EndPending()
 {
     m_pending = false;
-    std::erase(PendingRewrites(), this);
-    // The window's busy cursor stays while another of its fields is still busy.
-    if (m_frame && std::none_of(PendingRewrites().begin(), PendingRewrites().end(),
-            [this](const TextRewrite* other) { return other->m_frame == m_frame; }))
-        m_frame->unsetCursor();
+    disconnect(m_change_watch);
+    if (m_editor)
+        m_editor->SetPending(false);
+    if (m_frame) {
+        m_frame->removeEventFilter(this);
+        if (!OtherPending(*m_frame, m_editor))
+            m_frame->unsetCursor();
+    }
 }
 
-void TextRewrite::Swap(std::unique_ptr<QTextDocument> document)
+void TextRewrite::Finish()
 {
+    if (!m_pending)
+        return;
+    const QFuture<std::shared_ptr<Made>> future = m_watcher.future();
+    const std::shared_ptr<Made> made = future.resultCount() > 0 ? future.result() : nullptr;
+    EndPending();
+    if (!made || !m_editor)
+        return;
+    if (made->failure) {
+        Deliver([failure = made->failure] { std::rethrow_exception(failure); });
+        return;
+    }
+    if (!made->document)
+        return;
+
     TextArea& editor = *m_editor;
     QTextDocument* old = editor.document();
     // A look changed meanwhile goes over (this lays the whole text out again).
-    if (!SameLook(*document, *old)) {
-        document->setDefaultFont(old->defaultFont());
-        document->setDefaultTextOption(old->defaultTextOption());
+    if (!SameLook(*made->document, *old)) {
+        made->document->setDefaultFont(old->defaultFont());
+        made->document->setDefaultTextOption(old->defaultTextOption());
     }
-    // The editor's own documents are freed in a later turn of the loop, to keep this one short.
-    if (old->parent() == &editor || (old->parent() && old->parent()->parent() == &editor)) {
+    // The editor's own documents go, off this thread (the toolkit would free
+    // its own here); one the program gave it stays the program's.
+    const bool owned = old->parent() == &editor || (old->parent() && old->parent()->parent() == &editor);
+    if (owned)
         old->setParent(nullptr);
-        old->deleteLater();
-    }
-    document->setParent(&editor);
     // Raises the field's TextChange, as setting the text does.
-    editor.setDocument(document.release());
-    // The field learns the new text at once, its long runs included, before it is laid out.
-    editor.Index();
+    editor.Adopt(std::move(made->document), std::move(made->facts));
+    if (owned)
+        FreeOffThread(old);
+}
+
+void WaitForBackgroundWork()
+{
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 }

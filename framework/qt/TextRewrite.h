@@ -2,7 +2,7 @@
 
 // Framework-internal: a multi-line field's text rewritten off the interface thread.
 
-#include <QCursor>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,54 +11,54 @@
 #include <memory>
 #include <optional>
 
-class QTextDocument;
-
 namespace fw {
 
-class EditField;
 class TextArea;
 
 // One rewrite of a multi-line field's whole text. The text is taken out on the
-// interface thread; on a thread of its own, `make` turns it into the new text
-// and the new document is built; back on the interface thread that document
-// takes the old one's place in the editor, as if the text had been set. Until
-// then the field is read-only and its window shows the busy cursor.
+// interface thread; on a worker of Qt's thread pool, `make` turns it into the
+// new text, and the new document and what the field's index needs to know of
+// it are made; back on the interface thread that document takes the old one's
+// place in the editor, as if the text had been set, and the old one is freed
+// on a worker. Until then the editor is pending (no edits) and its window
+// shows the busy cursor.
 //
-// Destroyed before it is done (its field goes), the rewrite is dropped: the
-// worker stops building at its next chance and frees what it made itself.
+// Dropped when it is destroyed (its field goes), when its window is closed
+// (hidden by the program) or when the text is set meanwhile: `make` is told to
+// stop through its `stopped`, the worker frees what it made itself, and the
+// editor takes edits again at once.
 class TextRewrite : public QObject {
 public:
-    // The new text (line breaks as the editor takes them), or nullopt to keep the text.
-    using Make = std::function<std::optional<QString>(QString)>;
+    // The new text (line breaks as the editor takes them), or nullopt to keep
+    // the text; `stopped` answers true once the result is no longer wanted.
+    using Make = std::function<std::optional<QString>(QString, const std::function<bool()>& stopped)>;
 
-    TextRewrite(EditField& field, TextArea& editor, Make make);
+    TextRewrite(TextArea& editor, Make make);
     ~TextRewrite() override;
 
     // Until the result is in (or dropped).
     bool Pending() const { return m_pending; }
 
 protected:
-    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Channel;
-    class Done;
+    struct Made;
 
-    void Finish(Done& done);
-    void EndBusy();
-    void LeavePending();
-    void Swap(std::unique_ptr<QTextDocument> document);
+    void Finish();
+    void Drop();
+    void EndPending();
 
-    EditField& m_field;
     QPointer<TextArea> m_editor;
     QPointer<QWidget> m_frame;
-    QCursor m_editor_cursor;
     QMetaObject::Connection m_change_watch;
-    std::shared_ptr<Channel> m_channel;
-    bool m_was_read_only { false };
+    QFutureWatcher<std::shared_ptr<Made>> m_watcher;
     bool m_pending { true };
-    // The text changed meanwhile (the program set it): the result is out of date.
-    bool m_stale { false };
 };
+
+// Waits until the work started so far on Qt's thread pool has ended.
+// Shutdown calls it before the toolkit goes: no worker may use the toolkit's
+// objects while they are torn down.
+void WaitForBackgroundWork();
 
 }

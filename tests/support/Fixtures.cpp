@@ -8,7 +8,7 @@
 #include "shell/wHapsavi.h"
 #include "tests/support/Harness.h"
 #include "WindowList.h"
-#include "qt/BackgroundWork.h"
+#include "qt/TextRewrite.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -64,10 +64,13 @@ public:
     // Replaces the text with what `rewrite` makes of it (nullopt keeps it), as
     // SetText would. On a long multi-line text, `rewrite` runs off the
     // interface thread, so it must touch no control: until the new text is
-    // in, the field takes no edits, its window shows the busy cursor, IsBusy()
-    // is true and a further call does nothing. The new text is dropped if the
-    // window closes first or the text is set meanwhile.
-    void RewriteText(std::function<std::optional<std::string>(const std::string&)> rewrite);
+    // in, the field takes no edits (ReadOnly stays as set), its window shows
+    // the busy cursor, IsBusy() is true and a further call does nothing. The
+    // new text is dropped if the window closes first, the field goes or the
+    // text is set meanwhile; `stopped` then answers true, and `rewrite` may
+    // end early (with nullopt). Rewritten at once, `stopped` is always false.
+    using Rewrite = std::function<std::optional<std::string>(const std::string& text, const std::function<bool()>& stopped)>;
+    void RewriteText(Rewrite rewrite);
     bool IsBusy() const;
 
 private:
@@ -78,6 +81,8 @@ private:
     // Runs a command that changes the text, when it may run; what a handler
     // raised meanwhile goes on to the caller.
     void RunCommand(bool may_run, void (FieldEditor::*command)());
+    // Neither read-only nor busy with a rewrite.
+    bool Editable() const { return !m_read_only && !IsBusy(); }
     void ApplyLimit();
     // Takes the property if it changes only how the field looks (then ApplyLook shows it).
     bool TakeLookProperty(std::string_view name, const PropertyValue& value);

@@ -24,7 +24,9 @@ bool HasSeveralLines(std::string_view text);
 // its [0, 1) promise, NaN included) is clamped into 1..i.
 // Returns std::nullopt when there are fewer than two items; the caller then
 // writes nothing back.
-std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd);
+// `stopped` is asked now and then during the draws (every 65,536 draws);
+// once it answers true the shuffle ends early and returns std::nullopt.
+std::optional<std::string> ShuffleLines(std::string_view text, const std::function<double()>& rnd, const std::function<bool()>& stopped = {});
 
 // The same draws, without joining: `take` gets the items in the order drawn,
 // a batch at a time, as views into `text` (no item holds a CR or LF). Calls
