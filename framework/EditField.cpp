@@ -228,7 +228,7 @@ void EditField::RewriteText(Rewrite rewrite)
     if (IsBusy())
         return;
     // A long multi-line text is rewritten in the background, anything else at once.
-    if (auto started = Editor().StartRewrite(*this, rewrite)) {
+    if (auto started = Editor().StartRewrite(rewrite)) {
         m_rewrite = std::move(started);
         return;
     }

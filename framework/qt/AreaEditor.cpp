@@ -116,7 +116,7 @@ public:
     void SelectAll() override { m_area->selectAll(); }
 
     // A long text is rewritten in the background.
-    std::unique_ptr<TextRewrite> StartRewrite(EditField&, const Rewrite& rewrite) override
+    std::unique_ptr<TextRewrite> StartRewrite(const Rewrite& rewrite) override
     {
         if (m_area->document()->characterCount() < kLongText)
             return nullptr;

@@ -72,7 +72,7 @@ public:
     // Starts the rewrite of a text long enough to be rewritten off the
     // interface thread (see EditField::RewriteText); nullptr when the field
     // is to rewrite it at once.
-    virtual std::unique_ptr<TextRewrite> StartRewrite(EditField& field, const Rewrite& rewrite) = 0;
+    virtual std::unique_ptr<TextRewrite> StartRewrite(const Rewrite& rewrite) = 0;
 
     // Raised on every change of the text in the widget, typed, pasted or set.
     std::function<void()> on_change;

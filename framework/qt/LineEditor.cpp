@@ -70,7 +70,7 @@ public:
     void Clear() override { m_line->del(); }
     void SelectAll() override { m_line->selectAll(); }
 
-    std::unique_ptr<TextRewrite> StartRewrite(EditField&, const Rewrite&) override { return nullptr; }
+    std::unique_ptr<TextRewrite> StartRewrite(const Rewrite&) override { return nullptr; }
 
 private:
     QPointer<TextLine> m_line;

@@ -15,7 +15,7 @@ bool PlainEditor::HasLineBreak() const
     return m_text.find_first_of("\r\n") != std::string::npos;
 }
 
-std::unique_ptr<TextRewrite> PlainEditor::StartRewrite(EditField&, const Rewrite&)
+std::unique_ptr<TextRewrite> PlainEditor::StartRewrite(const Rewrite&)
 {
     return nullptr;
 }

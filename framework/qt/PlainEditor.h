@@ -37,7 +37,7 @@ public:
     void Clear() override { }
     void SelectAll() override { }
 
-    std::unique_ptr<TextRewrite> StartRewrite(EditField& field, const Rewrite& rewrite) override;
+    std::unique_ptr<TextRewrite> StartRewrite(const Rewrite& rewrite) override;
 
 private:
     std::string m_text;

@@ -38,10 +38,6 @@ public:
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);
 
-    bool LockLeft() const { return m_lock_left; }
-    bool LockTop() const { return m_lock_top; }
-    bool LockRight() const { return m_lock_right; }
-    bool LockBottom() const { return m_lock_bottom; }
 
     // The window it belongs to; nil once that window is gone.
     std::shared_ptr<Window> GetWindow() const;

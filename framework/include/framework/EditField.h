@@ -39,9 +39,6 @@ public:
     bool ReadOnly() const { return m_read_only; }
     void SetReadOnly(bool read_only);
     // Most characters the field takes, typed or pasted; 0 is no limit.
-    int32_t LimitText() const { return m_limit_text; }
-    bool MultiLine() const { return m_multi_line; }
-    bool AcceptTabs() const { return m_accept_tabs; }
     const TextStyle& Style() const { return m_style; }
 
     // The framework's text commands, as the Edit menu runs them.

@@ -11,9 +11,7 @@ public:
     const std::string& Text() const { return m_text; }
     void SetText(std::string text);
     // 0 left, 1 centre, 2 right.
-    int32_t TextAlign() const { return m_text_align; }
     const TextStyle& Style() const { return m_style; }
-    bool Multiline() const { return m_multiline; }
     // The label names `control` (a text field) to assistive technology, as
     // the label before a field does on screen.
     void SetLabelFor(Control& control);

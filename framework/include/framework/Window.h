@@ -71,15 +71,9 @@ public:
     int32_t Height() const;
     void SetWidth(int32_t width);
     void SetHeight(int32_t height);
-    int32_t MinWidth() const { return m_min_width; }
-    int32_t MinHeight() const { return m_min_height; }
 
     std::string Title() const { return m_title; }
     void SetTitle(std::string title);
-    bool Resizable() const { return m_resizable; }
-    bool HasCloseButton() const { return m_close_button; }
-    bool HasMinimizeButton() const { return m_minimize_button; }
-    bool HasMaximizeButton() const { return m_maximize_button; }
 
     // The window's own menu bar, or nil: then it shows the application's.
     const std::shared_ptr<MenuBar>& GetMenuBar() const { return m_menu_bar; }
