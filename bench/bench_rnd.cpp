@@ -1,20 +1,21 @@
 // Cost of one Rnd value, and of the designs it was chosen over.
-//   BM_Rnd:               the program's Rnd, called directly.
+//   BM_Rnd:                 the program's Rnd, called directly.
 //   BM_RndAsTheShuffleDoes: through a std::function, as ShuffleLines calls it.
-//   BM_ChaCha20Blocks:    the block function alone, per value (8 blocks = 64 values).
-//   BM_Getrandom:         every value read straight from getrandom, 64 KiB at a
-//                         time (8 bytes per value): the plain buffered design.
-//   BM_MersenneTwister:   the 64-bit Mersenne Twister that Rnd used to be, through
-//                         a std::function; predictable, and seeded from 32 bits.
+//   BM_SharedBuffer:        one buffer for the whole process behind a lock, the
+//                           same 64 KiB reads, called as the shuffle calls Rnd.
+//   BM_Getrandom/bytes:     getrandom alone, per 8-byte value, by read size.
+//   BM_Arc4randomUniform:   glibc's arc4random_uniform, one system call a value
+//                           (10^5 values an iteration, not 10^6).
 // Each iteration is a million values: its milliseconds are nanoseconds per value.
 
-#include "framework/ChaCha20.h"
 #include "framework/Values.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
-#include <random>
+#include <mutex>
 #include <vector>
 
 #include <sys/random.h>
@@ -40,46 +41,66 @@ void BM_RndAsTheShuffleDoes(benchmark::State& state)
 }
 BENCHMARK(BM_RndAsTheShuffleDoes)->Unit(benchmark::kMillisecond);
 
-void BM_ChaCha20Blocks(benchmark::State& state)
+void ReadSystem(void* bytes, size_t size)
 {
-    uint32_t in[16][8] { };
-    uint32_t out[16][8];
-    for (auto _ : state)
-        for (int i = 0; i < kValues / 64; ++i) {
-            in[12][0] = static_cast<uint32_t>(i);
-            fw::ChaCha20Blocks(in, out);
-            benchmark::DoNotOptimize(out);
-        }
+    auto* at = static_cast<char*>(bytes);
+    while (size > 0) {
+        const ssize_t got = getrandom(at, size, 0);
+        if (got <= 0)
+            continue;
+        at += got;
+        size -= static_cast<size_t>(got);
+    }
 }
-BENCHMARK(BM_ChaCha20Blocks)->Unit(benchmark::kMillisecond);
 
-void BM_Getrandom(benchmark::State& state)
-{
-    std::vector<uint64_t> block(8192);
-    for (auto _ : state)
-        for (int i = 0; i < kValues; i += static_cast<int>(block.size())) {
-            auto* at = reinterpret_cast<char*>(block.data());
-            for (size_t left = block.size() * sizeof(uint64_t); left > 0;) {
-                const ssize_t got = getrandom(at, left, 0);
-                if (got <= 0)
-                    continue;
-                at += got;
-                left -= static_cast<size_t>(got);
-            }
-            benchmark::DoNotOptimize(block.data());
+// The other way to share: one buffer, each value taken under a lock.
+class SharedBuffer {
+public:
+    double Next()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_next == m_values.size()) {
+            ReadSystem(m_values.data(), m_values.size() * sizeof(uint64_t));
+            m_next = 0;
         }
-}
-BENCHMARK(BM_Getrandom)->Unit(benchmark::kMillisecond);
+        return static_cast<double>(m_values[m_next++] >> 11) * 0x1.0p-53;
+    }
 
-void BM_MersenneTwister(benchmark::State& state)
+private:
+    std::mutex m_mutex;
+    std::vector<uint64_t> m_values = std::vector<uint64_t>(8191);
+    size_t m_next { m_values.size() };
+};
+
+SharedBuffer g_shared;
+
+void BM_SharedBuffer(benchmark::State& state)
 {
-    std::mt19937_64 generator { std::random_device {}() };
-    const std::function<double()> rnd = [&] { return static_cast<double>(generator() >> 11) * 0x1.0p-53; };
+    const std::function<double()> rnd = [] { return g_shared.Next(); };
     for (auto _ : state)
         for (int i = 0; i < kValues; ++i)
             benchmark::DoNotOptimize(rnd());
 }
-BENCHMARK(BM_MersenneTwister)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharedBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_Getrandom(benchmark::State& state)
+{
+    std::vector<uint64_t> block(static_cast<size_t>(state.range(0)) / sizeof(uint64_t));
+    for (auto _ : state)
+        for (int i = 0; i < kValues; i += static_cast<int>(block.size())) {
+            ReadSystem(block.data(), block.size() * sizeof(uint64_t));
+            benchmark::DoNotOptimize(block.data());
+        }
+}
+BENCHMARK(BM_Getrandom)->RangeMultiplier(4)->Range(1 << 10, 1 << 18)->Unit(benchmark::kMillisecond);
+
+void BM_Arc4randomUniform(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (int i = 0; i < kValues / 10; ++i)
+            benchmark::DoNotOptimize(arc4random_uniform(1'000'000));
+}
+BENCHMARK(BM_Arc4randomUniform)->Unit(benchmark::kMillisecond);
 
 }
 

@@ -132,9 +132,9 @@ TEST(FairShuffle, TheFirstOfFiftyLinesLandsInEveryPlaceEquallyOften)
     ExpectUniform(places, "places of the first line");
 }
 
-// Each thread has a generator of its own, made when it first draws: so a
-// thread is a fresh start, as a new run of the program is.
-TEST(FairStart, TwoFreshGeneratorsDoNotDrawTheSameFirstTwenty)
+// Each thread reads the system's source into a buffer of its own when it first
+// draws: two threads, like two runs of the program, never start alike.
+TEST(FairStart, TwoFreshThreadsDoNotDrawTheSameFirstTwenty)
 {
     auto first_draws = [] {
         std::vector<double> draws;

@@ -1,15 +1,12 @@
-// The framework's functions, called directly: values and strings, Rnd and
-// its ChaCha20, and the design-list reader.
+// The framework's functions, called directly: values and strings, Rnd, and
+// the design-list reader.
 
-#include "framework/ChaCha20.h"
 #include "framework/Design.h"
 #include "framework/Values.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -18,7 +15,6 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
-#include <random>
 #include <set>
 #include <string>
 #include <thread>
@@ -27,8 +23,11 @@
 
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace fw;
 
@@ -122,68 +121,61 @@ TEST(Rnd, ATestsSourceServesEveryThreadUntilReset)
 
 namespace {
 
-// ChaCha20's block function as the standard writes it, one block at a time.
-std::array<uint32_t, 16> PlainChaCha20Block(const std::array<uint32_t, 16>& in)
+// How many of the values a forked child drew its parent drew too: 10,000
+// each, past a refill of the buffer; SIZE_MAX where the child failed.
+size_t ValuesDrawnInBothAfterFork()
 {
-    std::array<uint32_t, 16> x = in;
-    auto quarter_round = [&x](int a, int b, int c, int d) {
-        x[a] += x[b]; x[d] = std::rotl(x[d] ^ x[a], 16);
-        x[c] += x[d]; x[b] = std::rotl(x[b] ^ x[c], 12);
-        x[a] += x[b]; x[d] = std::rotl(x[d] ^ x[a], 8);
-        x[c] += x[d]; x[b] = std::rotl(x[b] ^ x[c], 7);
+    constexpr size_t kDraws = 10'000;
+    auto draw = [] {
+        std::vector<double> values(kDraws);
+        for (double& u : values)
+            u = Rnd();
+        return values;
     };
-    static const int kRounds[8][4] = { { 0, 4, 8, 12 }, { 1, 5, 9, 13 }, { 2, 6, 10, 14 }, { 3, 7, 11, 15 },
-        { 0, 5, 10, 15 }, { 1, 6, 11, 12 }, { 2, 7, 8, 13 }, { 3, 4, 9, 14 } };
-    for (int i = 0; i < 10; ++i)
-        for (const auto& [a, b, c, d] : kRounds)
-            quarter_round(a, b, c, d);
-    for (size_t w = 0; w < 16; ++w)
-        x[w] += in[w];
-    return x;
-}
-
-}
-
-// Rnd's values are this function's output: a slip in it could still look
-// random while no longer being ChaCha20, so it is held to the standard.
-TEST(ChaCha20Blocks, GivesTheStandardsBlocksInEveryLane)
-{
-    // RFC 8439, section 2.3.2: the key 00 01 .. 1f, block counter 1, nonce 00 00 00 09 00 00 00 4a 00 00 00 00.
-    const std::array<uint32_t, 16> rfc_in {
-        0x61707865, 0x3320646e, 0x79622d32, 0x6b206574, 0x03020100, 0x07060504, 0x0b0a0908, 0x0f0e0d0c,
-        0x13121110, 0x17161514, 0x1b1a1918, 0x1f1e1d1c, 0x00000001, 0x09000000, 0x4a000000, 0x00000000,
-    };
-    const std::array<uint32_t, 16> rfc_out {
-        0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3, 0xc7f4d1c7, 0x0368c033, 0x9aaa2204, 0x4e6cd4c3,
-        0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9, 0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2,
-    };
-    EXPECT_EQ(PlainChaCha20Block(rfc_in), rfc_out);
-
-    std::mt19937 random(7);
-    for (int round = 0; round < 100; ++round) {
-        std::array<std::array<uint32_t, 16>, 8> states;
-        for (auto& state : states)
-            for (uint32_t& word : state)
-                word = static_cast<uint32_t>(random());
-        states[round % 8] = rfc_in;
-        uint32_t in[16][8];
-        uint32_t out[16][8];
-        for (size_t b = 0; b < 8; ++b)
-            for (size_t w = 0; w < 16; ++w)
-                in[w][b] = states[b][w];
-        ChaCha20Blocks(in, out);
-        for (size_t b = 0; b < 8; ++b) {
-            std::array<uint32_t, 16> block;
-            for (size_t w = 0; w < 16; ++w)
-                block[w] = out[w][b];
-            ASSERT_EQ(block, PlainChaCha20Block(states[b])) << "round " << round << ", lane " << b;
+    int ends[2];
+    if (pipe(ends) != 0)
+        return SIZE_MAX;
+    const pid_t child = fork();
+    if (child == 0) {
+        const std::vector<double> values = draw();
+        const auto* at = reinterpret_cast<const char*>(values.data());
+        for (size_t left = values.size() * sizeof(double); left > 0;) {
+            const ssize_t put = write(ends[1], at, left);
+            if (put <= 0)
+                std::_Exit(1);
+            at += put;
+            left -= static_cast<size_t>(put);
         }
+        std::_Exit(0);
     }
+    close(ends[1]);
+    const std::vector<double> parents = draw();
+    std::vector<double> childs(kDraws);
+    auto* at = reinterpret_cast<char*>(childs.data());
+    size_t left = childs.size() * sizeof(double);
+    for (ssize_t got; child > 0 && left > 0 && (got = read(ends[0], at, left)) > 0; at += got)
+        left -= static_cast<size_t>(got);
+    close(ends[0]);
+    int status = -1;
+    if (child > 0)
+        waitpid(child, &status, 0);
+    if (left > 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return SIZE_MAX;
+    std::set<double> seen(parents.begin(), parents.end());
+    seen.insert(childs.begin(), childs.end());
+    return 2 * kDraws - seen.size();
 }
 
-namespace {
+// From here on, this process's system calls that `filter` rejects fail.
+template <size_t N>
+void Install(sock_filter (&filter)[N])
+{
+    const sock_fprog program { static_cast<unsigned short>(N), filter };
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        std::_Exit(2);
+}
 
-// From here on, this process's getrandom fails as on a kernel without it.
+// getrandom fails as on a kernel without it.
 void ForbidGetrandom()
 {
     sock_filter filter[] = {
@@ -192,19 +184,54 @@ void ForbidGetrandom()
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
-    const sock_fprog program { static_cast<unsigned short>(std::size(filter)), filter };
-    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
-        std::_Exit(2);
+    Install(filter);
 }
 
+// madvise(MADV_WIPEONFORK) fails as on a kernel before Linux 4.14.
+void ForbidWipeOnFork()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_madvise, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, MADV_WIPEONFORK, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    Install(filter);
+}
+
+}
+
+// A child made by fork() draws values of its own, never what the parent had
+// already read ahead from the system.
+TEST(Rnd, AForkedChildAndItsParentNeverDrawTheSameValues)
+{
+    Rnd(); // the parent's buffer is full
+    EXPECT_EQ(ValuesDrawnInBothAfterFork(), 0u);
+}
+
+TEST(RndDeathTest, OnAKernelWithoutWipeOnForkAForkedChildStillDrawsValuesOfItsOwn)
+{
+    auto fork_on_an_old_kernel = [] {
+        ForbidWipeOnFork();
+        // A thread of its own: its buffer is made after the filter.
+        size_t both = SIZE_MAX;
+        std::thread([&both] {
+            Rnd();
+            both = ValuesDrawnInBothAfterFork();
+        }).join();
+        std::_Exit(both == 0 ? 0 : 1);
+    };
+    EXPECT_EXIT(fork_on_an_old_kernel(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(RndDeathTest, WithoutTheSystemsSourceSaysSoOnceAndStillDrawsFreshValuesOnEveryThread)
 {
     auto draw_without_getrandom = [] {
         ForbidGetrandom();
-        // Threads of their own: their generators start after the source failed.
-        // Enough draws on each for many refills of what the source would give.
+        // Threads of their own: their buffers are filled after the source failed,
+        // and refilled many times.
         std::vector<double> a, b;
         auto draw = [](std::vector<double>& values) {
             for (int i = 0; i < 200'000; ++i)

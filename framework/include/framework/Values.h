@@ -10,13 +10,13 @@ namespace fw {
 // Texts are UTF-8 byte strings; lengths and positions the user sees count characters.
 using String = std::string;
 
-// A uniform Double in [0, 1) with 53 random bits that cannot be predicted:
-// from the operating system's random source through a generator of the
-// calling thread's own (framework/Random.cpp). Safe on any thread.
+// A uniform Double in [0, 1) with 53 random bits that cannot be predicted,
+// straight from the operating system's random source (framework/Random.cpp).
+// Safe on any thread, and across fork(): parent and child never draw the same.
 double Rnd();
 
 // Tests substitute a source of their own, for every thread at once; an empty
-// function restores the generators. The source must not call Rnd.
+// function restores the system's. The source must not call Rnd.
 void SetRndSource(std::function<double()> source);
 
 // The decimal number at the start of the text (after blanks and tabs: sign,
