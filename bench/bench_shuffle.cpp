@@ -13,7 +13,7 @@
 //                          reference the tests compare against); quadratic,
 //                          so 10^5 runs once.
 // The comparison with coreutils' shuf is whole process against whole process:
-// bench/compare_with_shuf.sh with bench/cli_shuffle.
+// bench/compare_with_shuf.sh with cli_shuffle (build/bin/cli_shuffle).
 
 #include "tools/LineShuffle.h"
 

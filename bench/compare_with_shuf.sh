@@ -9,11 +9,11 @@
 #
 #   bench/compare_with_shuf.sh [path/to/cli_shuffle] [runs] [lines ...]
 #
-# Lines default to 10^5, 10^6 and 10^7. Build cli_shuffle in a Release tree
-# for figures worth quoting:
-#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release
-#   cmake --build build-rel --target cli_shuffle
-#   bench/compare_with_shuf.sh build-rel/bin/cli_shuffle
+# cli_shuffle defaults to build/bin/cli_shuffle, runs to 11, lines to 10^5,
+# 10^6 and 10^7. For figures worth quoting, build it in a Release tree:
+#   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+#   cmake --build build --target cli_shuffle
+#   bench/compare_with_shuf.sh
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

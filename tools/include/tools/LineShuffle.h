@@ -10,9 +10,6 @@
 #include <string>
 #include <string_view>
 
-// LF CR becomes CR, then every LF left becomes CR (one left-to-right pass each).
-std::string NormaliseLineBreaks(std::string_view text);
-
 // True exactly when the normalised text has more than one CR-separated item,
 // that is when the text holds a line break of any form. Scans; copies nothing.
 bool HasSeveralLines(std::string_view text);
