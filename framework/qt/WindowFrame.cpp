@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QPointer>
+#include <QWindow>
 
 namespace fw {
 
@@ -99,10 +99,6 @@ void WindowFrame::changeEvent(QEvent* event)
         WindowList::Get().SendToBack(m_owner);
     QWidget::changeEvent(event);
 }
-
-}
-
-namespace fw {
 
 // A press that reaches the frame itself is on the edge its children leave
 // free: there a frame that draws its own title bar is resized.
