@@ -215,29 +215,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
 
-// The text and the limit come before MultiLine, as a design may give them, and survive the change.
-TEST_F(Controls, AMultiLineFieldShowsEveryLineBreakReportsEachAsCrAndCutsAPasteToItsLimitForGood)
-{
-    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(*field))->document()->blockCount(), 6);
-    EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
-
-    // What goes over the limit is cut from the pasted text, not from the rest, and undo never goes past it.
-    auto area = Add<fw::EditField>("Limited", { { "LimitText", 5 }, { "MultiLine", true } });
-    area->SetText("ab");
-    area->SetSelStart(1);
-    harness::Paste(*area, "😀\n😀😀😀");
-    EXPECT_EQ(area->Text(), "a😀\r😀b");
-    EXPECT_EQ(area->SelStart(), 4) << "the insertion point stays after what was kept";
-    harness::Type(*area, "z\n");
-    EXPECT_EQ(area->Text(), "a😀\r😀b");
-    area->Undo();
-    EXPECT_EQ(area->Text(), "ab");
-    area->SetProperty("LimitText", 1);
-    EXPECT_EQ(area->Text(), "a");
-}
-
-TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndSetting)
+TEST_F(Controls, AFieldCountsCharactersFollowsEveryEditAndAMultiLineOneReportsLineBreaksAsCrWithinItsLimit)
 {
     for (bool multi_line : { false, true }) {
         SCOPED_TRACE(multi_line ? "multi-line" : "one line");
@@ -265,6 +243,26 @@ TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndS
         EXPECT_THROW(field->SetText("e"), std::runtime_error);
         field->on_text_change = nullptr;
     }
+
+    // A multi-line field shows every line break and reports each as CR. The text and the
+    // limit come before MultiLine, as a design may give them, and survive the change.
+    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(*field))->document()->blockCount(), 6);
+    EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
+
+    // What goes over the limit is cut from the pasted text, not from the rest, and undo never goes past it.
+    auto area = Add<fw::EditField>("Limited", { { "LimitText", 5 }, { "MultiLine", true } });
+    area->SetText("ab");
+    area->SetSelStart(1);
+    harness::Paste(*area, "😀\n😀😀😀");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+    EXPECT_EQ(area->SelStart(), 4) << "the insertion point stays after what was kept";
+    harness::Type(*area, "z\n");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+    area->Undo();
+    EXPECT_EQ(area->Text(), "ab");
+    area->SetProperty("LimitText", 1);
+    EXPECT_EQ(area->Text(), "a");
 }
 
 TEST_F(Controls, EdgeLocksMoveOrStretchControlsAsTheWindowIsResized)
