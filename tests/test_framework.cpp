@@ -7,12 +7,10 @@
 #include "framework/MenuBar.h"
 #include "framework/MenuCommands.h"
 #include "framework/Picture.h"
-#include "framework/PushButton.h"
 #include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
 #include "framework/StaticText.h"
 #include "framework/Subclass.h"
-#include "framework/Values.h"
 #include "framework/Window.h"
 #include "framework/WindowClass.h"
 #include "qt/FailureBox.h"
@@ -161,13 +159,14 @@ TEST_F(FrameworkWindows, TheImplicitInstanceIsBuiltInHookOrderAndLastsExactlyWhi
     EXPECT_TRUE(std::none_of(shown.begin(), shown.end(), [](QWidget* w) { return w->isVisible(); }));
 }
 
-TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplication)
+TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplicationButNotPastAModalWindow)
 {
     auto app = StartApplication();
     auto window = fw::ImplicitInstance<TestWindow>();
-    auto& field = ControlNamed(*window, "Felt");
+    auto& field = ControlAs<fw::EditField>(*window, "Felt");
     harness::Focus(field);
     auto item = app->GetMenuBar()->FindItem("Do");
+    auto select_all = app->GetMenuBar()->FindItem("EditSelectAll");
     std::vector<std::string> taken;
     app->AddMenuHandler("Do", [&] { taken.push_back("application"); return false; });
     EXPECT_TRUE(fw::ChooseMenuItem(item));
@@ -176,28 +175,23 @@ TEST_F(FrameworkWindows, AMenuCommandGoesToTheControlThenTheWindowThenTheApplica
     field.AddMenuHandler("Do", [&] { taken.push_back("control"); return false; });
     harness::Key(*window, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(taken, (std::vector<std::string> { "application", "window", "control" }));
-}
 
-TEST_F(FrameworkWindows, AModalWindowLetsNoCommandPastItButItsOwnAndTheFrameworksOwn)
-{
-    auto app = StartApplication();
-    auto behind = fw::ImplicitInstance<TestWindow>();
+    // A modal window lets no command past it but its own and the framework's own.
     auto modal = fw::ImplicitInstance<OtherWindow>();
     modal->ShowModal();
-    ControlAs<fw::EditField>(*behind, "Felt").SetSelLength(0);
-    ControlAs<fw::EditField>(*modal, "Felt").SetSelLength(0);
-    std::vector<std::string> taken;
-    app->AddMenuHandler("Do", [&] { taken.push_back("application"); return false; });
-    behind->AddMenuHandler("Do", [&] { taken.push_back("blocked window"); return false; });
+    auto& modal_field = ControlAs<fw::EditField>(*modal, "Felt");
+    field.SetSelLength(0);
+    modal_field.SetSelLength(0);
+    taken.clear();
     harness::Key(*modal, Qt::Key_G, Qt::ControlModifier);
-    EXPECT_TRUE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("EditSelectAll"), *modal));
-    EXPECT_FALSE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("Do"), *behind));
-    EXPECT_FALSE(fw::ChooseMenuItem(app->GetMenuBar()->FindItem("EditSelectAll"), *behind));
+    EXPECT_TRUE(fw::ChooseMenuItem(select_all, *modal));
+    EXPECT_FALSE(fw::ChooseMenuItem(item, *window));
+    EXPECT_FALSE(fw::ChooseMenuItem(select_all, *window));
     modal->AddMenuHandler("Do", [&] { taken.push_back("modal window"); return false; });
     harness::Key(*modal, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(taken, std::vector<std::string> { "modal window" });
-    EXPECT_EQ(ControlAs<fw::EditField>(*modal, "Felt").SelLength(), 5) << "its field's text all selected";
-    EXPECT_EQ(ControlAs<fw::EditField>(*behind, "Felt").SelLength(), 0);
+    EXPECT_EQ(modal_field.SelLength(), 5) << "its field's text all selected";
+    EXPECT_EQ(field.SelLength(), 0);
 }
 
 TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible)
@@ -221,33 +215,7 @@ TEST_F(FrameworkWindows, WindowChromeFollowsPlacementResizeableAndMenuBarVisible
     EXPECT_GT(harness::FrameOf(*with_bar)->height(), with_bar->Height());
 }
 
-TEST_F(Controls, AMultiLineFieldShowsEachCrLfAndCrLfAsOneLineBreakAndReportsEachAsCr)
-{
-    // The text comes before MultiLine, as a design may give it, and survives the change.
-    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(*field))->document()->blockCount(), 6);
-    EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
-}
-
-TEST_F(Controls, LimitTextCutsAPasteInAMultiLineFieldAndUndoNeverGoesPastIt)
-{
-    // The limit given before MultiLine; what goes over it is cut from the pasted text, not from the rest.
-    auto area = Add<fw::EditField>("Area", { { "LimitText", 5 }, { "MultiLine", true } });
-    area->SetText("ab");
-    area->SetSelStart(1);
-    harness::Paste(*area, "😀\n😀😀😀");
-    EXPECT_EQ(area->Text(), "a😀\r😀b");
-    EXPECT_EQ(area->SelStart(), 4) << "the insertion point stays after what was kept";
-    harness::Type(*area, "z\n");
-    EXPECT_EQ(area->Text(), "a😀\r😀b");
-
-    area->Undo();
-    EXPECT_EQ(area->Text(), "ab");
-    area->SetProperty("LimitText", 1);
-    EXPECT_EQ(area->Text(), "a");
-}
-
-TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndSetting)
+TEST_F(Controls, AFieldCountsCharactersFollowsEveryEditAndAMultiLineOneReportsLineBreaksAsCrWithinItsLimit)
 {
     for (bool multi_line : { false, true }) {
         SCOPED_TRACE(multi_line ? "multi-line" : "one line");
@@ -275,6 +243,26 @@ TEST_F(Controls, SelectionAndTextChangeCountCharactersAndFollowTypingPastingAndS
         EXPECT_THROW(field->SetText("e"), std::runtime_error);
         field->on_text_change = nullptr;
     }
+
+    // A multi-line field shows every line break and reports each as CR. The text and the
+    // limit come before MultiLine, as a design may give them, and survive the change.
+    auto field = Add<fw::EditField>("Area", { { "Text", std::string("a\rb\nc\r\nd\r\re") }, { "MultiLine", true } });
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(harness::WidgetOf(*field))->document()->blockCount(), 6);
+    EXPECT_EQ(field->Text(), "a\rb\rc\rd\r\re");
+
+    // What goes over the limit is cut from the pasted text, not from the rest, and undo never goes past it.
+    auto area = Add<fw::EditField>("Limited", { { "LimitText", 5 }, { "MultiLine", true } });
+    area->SetText("ab");
+    area->SetSelStart(1);
+    harness::Paste(*area, "😀\n😀😀😀");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+    EXPECT_EQ(area->SelStart(), 4) << "the insertion point stays after what was kept";
+    harness::Type(*area, "z\n");
+    EXPECT_EQ(area->Text(), "a😀\r😀b");
+    area->Undo();
+    EXPECT_EQ(area->Text(), "ab");
+    area->SetProperty("LimitText", 1);
+    EXPECT_EQ(area->Text(), "a");
 }
 
 TEST_F(Controls, EdgeLocksMoveOrStretchControlsAsTheWindowIsResized)
@@ -322,22 +310,10 @@ TEST_F(Controls, APicturesPureWhiteIsTransparentWhenItSaysSo)
     EXPECT_EQ(pixel(0, 0), 0x0000FFu);
 }
 
-TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowBeforeTheToolkitWhoeverStillHoldsIt)
-{
-    harness::StartRuntime();
-    auto held = fw::ImplicitInstance<TestWindow>();
-    auto closed = fw::ImplicitInstance<OtherWindow>();
-    closed->Close();
-    harness::StopRuntime();
-    EXPECT_EQ(harness::FrameOf(*held), nullptr);
-    EXPECT_EQ(harness::WidgetOf(ControlNamed(*held, "Felt")), nullptr);
-    EXPECT_EQ(harness::FrameOf(*closed), nullptr);
-    EXPECT_FALSE(held->IsOpen());
-}
-
-// The toolkit forgets when it goes how the framework's windows and pictures
-// show to assistive technology: a second runtime in the process still shows them.
-TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTechnology)
+// Shutdown destroys every window before the toolkit goes, whoever still holds
+// it. The toolkit forgets when it goes how the framework's windows and
+// pictures show to assistive technology: a second runtime still shows them.
+TEST_F(FrameworkRuntime, ShutdownDestroysEveryWindowWhoeverHoldsItAndASecondRuntimeStillShowsItsDialogsAndPictures)
 {
     for (int life = 1; life <= 2; ++life) {
         SCOPED_TRACE(life);
@@ -345,12 +321,18 @@ TEST_F(FrameworkRuntime, ASecondRuntimeStillShowsADialogAndAPictureToAssistiveTe
         TestWindow::more_design = fw::Design { }.Int("Frame", 1);
         auto dialog = fw::ImplicitInstance<TestWindow>();
         TestWindow::more_design.reset();
+        auto closed = fw::ImplicitInstance<OtherWindow>();
+        closed->Close();
         auto& picture = CreateControl<fw::Canvas>(*dialog, "Canvas1", fw::Design { }.Str("Name", "Canvas1"));
         EXPECT_EQ(QAccessible::queryAccessibleInterface(harness::FrameOf(*dialog))->role(), QAccessible::Dialog);
         QAccessibleInterface* graphic = QAccessible::queryAccessibleInterface(harness::WidgetOf(picture));
         EXPECT_EQ(graphic->role(), QAccessible::Graphic);
         EXPECT_EQ(graphic->text(QAccessible::Name).toStdString(), "Canvas1");
         harness::StopRuntime();
+        EXPECT_EQ(harness::FrameOf(*dialog), nullptr);
+        EXPECT_EQ(harness::WidgetOf(ControlNamed(*dialog, "Felt")), nullptr);
+        EXPECT_EQ(harness::FrameOf(*closed), nullptr);
+        EXPECT_FALSE(dialog->IsOpen());
     }
 }
 

@@ -40,6 +40,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -71,10 +72,7 @@ void TypeMaximum(fw::Window& w, const QString& text)
 {
     harness::Focus(MaxTal(w));
     MaxTal(w).SelectAll();
-    if (text.isEmpty())
-        harness::Key(w, Qt::Key_Backspace);
-    else
-        harness::Type(MaxTal(w), text);
+    text.isEmpty() ? harness::Key(w, Qt::Key_Backspace) : harness::Type(MaxTal(w), text);
 }
 
 QMenuBar* MenuBarOf(const fw::Window& window) { return harness::FrameOf(window)->findChild<QMenuBar*>(); }
@@ -130,21 +128,29 @@ using AboutWindow = harness::ProgramTest;
 using RandomNumberWindow = harness::AppTest;
 using RandomOrderWindow = harness::AppTest;
 
+// The Window menu's item for the window in front, as its check and enabling show it.
+bool CheckedInFront(const fw::Window& menus_of, const char* item)
+{
+    fw::RunMenuEnablingPass();
+    QAction* action = ItemOf(menus_of, "Vindue", QString::fromUtf8(item));
+    return action->isChecked() && !action->isEnabled();
 }
 
-TEST_F(Launcher, IsOnScreenAtStartUpWithTheDieAndTwoButtons)
+fw::TitleBar* TitleBarOf(const fw::Window& window)
+{
+    for (QWidget* child : harness::FrameOf(window)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (auto* bar = dynamic_cast<fw::TitleBar*>(child))
+            return bar;
+    return nullptr;
+}
+
+}
+
+TEST_F(Launcher, ShowsTwoButtonsThatOpenTheToolWindowsOrBringThemBackAndADieWhoseReleaseShowsAbout)
 {
     EXPECT_EQ(fw::WindowCount(), 1);
-    EXPECT_TRUE(launcher->IsVisible());
-    EXPECT_EQ(launcher->Title(), "Hapsavi");
-    EXPECT_EQ(ControlAs<fw::Canvas>(*launcher, "Canvas1").Backdrop(), Hapsavibillede64x64::Get());
-    EXPECT_EQ(Hapsavibillede64x64::Get()->Transparent(), 1);
     EXPECT_EQ(ShownText(*launcher, "BevelButton1"), QString::fromUtf8("Tilfældigt tal"));
     EXPECT_EQ(ShownText(*launcher, "BevelButton2"), QString::fromUtf8("Tilfældig rækkefølge"));
-}
-
-TEST_F(Launcher, ItsButtonsOpenTheToolWindowsAndBringThemBackToTheFront)
-{
     auto& first = ControlAs<fw::BevelButton>(*launcher, "BevelButton1");
     auto& second = ControlAs<fw::BevelButton>(*launcher, "BevelButton2");
     harness::Click(first);
@@ -166,29 +172,23 @@ TEST_F(Launcher, ItsButtonsOpenTheToolWindowsAndBringThemBackToTheFront)
     harness::ProcessEvents();
     harness::Click(first);
     EXPECT_EQ(MaxTal(*fw::Window::Get(0)).Text(), "10");
-}
 
-TEST_F(Launcher, APressOnThePictureIsTakenAndItsReleaseShowsTheAboutWindowModally)
-{
-    auto& canvas = ControlAs<fw::Canvas>(*launcher, "Canvas1");
-    // Released away from the picture: the release still belongs to the canvas; a release alone is nothing.
-    harness::Release(canvas, 2, 2);
-    harness::Press(canvas, 2, 2);
+    // A press on the die is taken: its release shows About, also away from the die; a release alone is nothing.
+    auto& die = ControlAs<fw::Canvas>(*launcher, "Canvas1");
+    harness::Release(die, 2, 2);
+    harness::Press(die, 2, 2);
     EXPECT_FALSE(fw::GetImplicitWindow("wOm.wOm")) << "a press alone opens nothing";
-    harness::Release(canvas, 150, 120);
-    auto about = fw::GetImplicitWindow("wOm.wOm");
-    ASSERT_TRUE(about);
+    harness::Release(die, 150, 120);
+    auto about = fw::Window::Get(0);
+    ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
     EXPECT_TRUE(about->IsModal());
-    EXPECT_EQ(fw::Window::Get(0), about);
-    EXPECT_EQ(ControlAs<fw::Canvas>(*about, "Canvas1").Backdrop(), canvas.Backdrop()) << "one picture for both windows";
 }
 
 // Its texts byte for byte; the long ones wrap within their boxes, and the
 // terms of use ("SmallSystem") are in smaller type than the rest ("System").
-TEST_F(AboutWindow, ShowsItsTextsByteForByteWrappedAndTheTermsOfUseInSmallerType)
+TEST_F(AboutWindow, ShowsItsTextsWrappedTheTermsOfUseSmallerAndClosesWithOkReturnEscapeOrItsCloseButton)
 {
     auto about = wOm::Get();
-    EXPECT_EQ(about->Title(), "Om Hapsavi");
     const std::pair<const char*, const char*> texts[] = {
         { "StaticText1", "Hapsavi" },
         { "StaticText2", /* with an EN DASH */ "Brug programmet til at finde et tilf\xC3\xA6ldigt tal eller en tilf\xC3\xA6ldig "
@@ -206,33 +206,28 @@ TEST_F(AboutWindow, ShowsItsTextsByteForByteWrappedAndTheTermsOfUseInSmallerType
     const QFont system = label("StaticText3")->font(), small = label("StaticText4")->font();
     EXPECT_EQ(system.pointSizeF() - small.pointSizeF(), 2.0);
     EXPECT_LT(QFontMetrics(small).height(), QFontMetrics(system).height());
-}
 
-TEST_F(AboutWindow, ClosesWithOkReturnEscapeOrItsCloseButton)
-{
     const std::vector<std::pair<const char*, std::function<void(wOm&)>>> ways = {
-        { "OK", [](wOm& about) { harness::Click(ControlNamed(about, "PushButton1")); } },
-        { "Return", [](wOm& about) { harness::Key(about, Qt::Key_Return); } },
-        { "Escape", [](wOm& about) { harness::Key(about, Qt::Key_Escape); } },
-        { "close button", [](wOm& about) { harness::CloseByUser(about); } },
+        { "OK", [](wOm& shown) { harness::Click(ControlNamed(shown, "PushButton1")); } },
+        { "Return", [](wOm& shown) { harness::Key(shown, Qt::Key_Return); } },
+        { "Escape", [](wOm& shown) { harness::Key(shown, Qt::Key_Escape); } },
+        { "close button", [](wOm& shown) { harness::CloseByUser(shown); } },
     };
     for (const auto& [way, close] : ways) {
         SCOPED_TRACE(way);
-        auto about = wOm::Get();
-        about->ShowModal();
-        ASSERT_TRUE(about->IsModal());
-        close(*about);
+        auto shown = wOm::Get();
+        shown->ShowModal();
+        close(*shown);
         harness::ProcessEvents();
-        EXPECT_FALSE(about->IsOpen());
+        EXPECT_FALSE(shown->IsOpen());
         EXPECT_EQ(fw::WindowCount(), 1);
         EXPECT_EQ(fw::Window::Get(0), launcher);
     }
 }
 
-TEST_F(RandomNumberWindow, OpensWithOneToTenAndEveryEditOfTheMaximumDecidesTheButtonAndClearsTheNumber)
+TEST_F(RandomNumberWindow, OpensWithOneToTenEveryEditOfTheMaximumDecidesTheButtonAndTheNumberDrawnShowsWholeAndCentred)
 {
     auto w = harness::Open<wTilfaeldigtTal>();
-    EXPECT_EQ(w->Title(), "Tilfældigt tal");
     EXPECT_EQ(MinTal(*w).Text(), "1");
     EXPECT_EQ(MaxTal(*w).Text(), "10");
     EXPECT_EQ(Knap(*w).Caption(), "Find tilfældigt tal");
@@ -245,12 +240,8 @@ TEST_F(RandomNumberWindow, OpensWithOneToTenAndEveryEditOfTheMaximumDecidesTheBu
     }
 
     FixedRnd rnd(std::nextafter(1.0, 0.0));
-    struct Case {
-        QString max;
-        bool enabled;
-        std::string shown;   // after a press; "" when the press draws nothing
-    };
-    const Case cases[] = {
+    // The maximum typed, whether the button is enabled, what a press shows ("" when it draws nothing).
+    const std::tuple<QString, bool, std::string> cases[] = {
         { "2", true, "2" }, { "9999", true, "9999" },
         { "1", false, "" }, { "0", false, "" }, { "-5", false, "" }, { "abc", false, "" }, { "", false, "" },
         // 1 < 1.5 enables, but the bounds as Int32 are 1 and 1: nothing is drawn.
@@ -258,16 +249,15 @@ TEST_F(RandomNumberWindow, OpensWithOneToTenAndEveryEditOfTheMaximumDecidesTheBu
         // Saturates to the largest Int32: the range 1..2147483647, no overflow.
         { "9e99", true, "2147483647" },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.max.toStdString());
-        TypeMaximum(*w, c.max);
-        EXPECT_EQ(MaxTal(*w).Text(), c.max.toStdString());
-        EXPECT_EQ(Knap(*w).Enabled(), c.enabled);
+    for (const auto& [max, enabled, shown] : cases) {
+        SCOPED_TRACE(max.toStdString());
+        TypeMaximum(*w, max);
+        EXPECT_EQ(Knap(*w).Enabled(), enabled);
         EXPECT_EQ(Tal(*w), "") << "typing cleared the number shown before";
         const int before = rnd.calls;
         harness::Click(Knap(*w));
-        EXPECT_EQ(Tal(*w), c.shown);
-        EXPECT_EQ(rnd.calls - before, c.shown.empty() ? 0 : 1);
+        EXPECT_EQ(Tal(*w), shown);
+        EXPECT_EQ(rnd.calls - before, shown.empty() ? 0 : 1);
     }
     // A paste clears it too; the minimum takes nothing.
     MaxTal(*w).SelectAll();
@@ -276,13 +266,9 @@ TEST_F(RandomNumberWindow, OpensWithOneToTenAndEveryEditOfTheMaximumDecidesTheBu
     harness::Type(MinTal(*w), "5");
     harness::Paste(MinTal(*w), "5");
     EXPECT_EQ(MinTal(*w).Text(), "1");
-}
 
-// Four digits at 96 points are wider than the number's box: the type shrinks
-// so the whole number shows, and it stands in the middle of its label.
-TEST_F(RandomNumberWindow, TheDrawnNumberShowsWholeAndCentred)
-{
-    auto w = harness::Open<wTilfaeldigtTal>();
+    // Four digits at 96 points are wider than the number's box: the type shrinks
+    // so the whole number shows, and it stands in the middle of its label.
     for (const auto& [max, drawn] : { std::pair { "10", 0.75 }, { "9999", std::nextafter(1.0, 0.0) } }) {
         TypeMaximum(*w, max);
         FixedRnd rnd(drawn);
@@ -305,12 +291,13 @@ TEST_F(RandomNumberWindow, TheDrawnNumberShowsWholeAndCentred)
     }
 }
 
-TEST_F(RandomOrderWindow, OpensEmptyWithTheButtonDisabledAndCentredAtEveryWidth)
+TEST_F(RandomOrderWindow, OpensEmptyWithTheButtonCentredAtEveryWidthAndEnabledExactlyWhileTheTextHasALineBreak)
 {
     auto w = harness::Open<wTilfaeldigRaekkefoelge>();
+    auto& field = Tekstfelt(*w);
     auto& button = harness::TilfaeldigRaekkefoelge(*w);
     EXPECT_EQ(w->Title(), "Tilfældig rækkefølge");
-    EXPECT_EQ(Tekstfelt(*w).Text(), "");
+    EXPECT_EQ(field.Text(), "");
     EXPECT_FALSE(button.Enabled());
     EXPECT_EQ(button.Caption(), "Tilfældig rækkefølge");
     EXPECT_EQ(button.Left(), 67);   // (300 - 166) / 2, not the stored 62
@@ -321,13 +308,7 @@ TEST_F(RandomOrderWindow, OpensEmptyWithTheButtonDisabledAndCentredAtEveryWidth)
         EXPECT_EQ(button.Left(), left) << width;
         EXPECT_EQ(button.Top(), 260);
     }
-}
 
-TEST_F(RandomOrderWindow, TheButtonIsEnabledExactlyWhileTheTextHasALineBreak)
-{
-    auto w = harness::Open<wTilfaeldigRaekkefoelge>();
-    auto& field = Tekstfelt(*w);
-    auto& button = harness::TilfaeldigRaekkefoelge(*w);
     harness::Type(field, "en linje med\tmellemrum ");
     EXPECT_FALSE(button.Enabled());
     // A soft line break typed with Shift+Return is a line break too.
@@ -340,7 +321,6 @@ TEST_F(RandomOrderWindow, TheButtonIsEnabledExactlyWhileTheTextHasALineBreak)
     }
     harness::Paste(field, "a\nb");
     EXPECT_TRUE(button.Enabled());
-
     // The field's quick answer agrees with the rule on the text it reports.
     for (const std::string text : { "", "én", "a\rb", "a\nb", "a\r\nb", "\n", "\r\n", "a\nb\rc", "slut\r",
              "x\u2028y", "x\u2029y" }) {
@@ -349,12 +329,16 @@ TEST_F(RandomOrderWindow, TheButtonIsEnabledExactlyWhileTheTextHasALineBreak)
     }
 }
 
-TEST_F(Desktop, EveryWindowShowsTheSameMenusAlsoWhenRebuilt)
+// Every window, one built afresh too, shows the same menus; a screen reader
+// finds each window's own, with the state of the one menu model.
+TEST_F(Desktop, EveryWindowShowsTheSameMenusItsOwnToAScreenReader)
 {
     OpenWithShortcut(Qt::Key_1)->Close();
     harness::ProcessEvents();
     auto numbers = OpenWithShortcut(Qt::Key_1);
-    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get() }) {
+    auto order = OpenWithShortcut(Qt::Key_2);
+    const std::vector<fw::Window*> windows { launcher.get(), numbers.get(), order.get() };
+    for (const fw::Window* window : windows) {
         SCOPED_TRACE(window->Title());
         std::vector<std::string> menus;
         for (QAction* top : MenuBarOf(*window)->actions())
@@ -363,16 +347,66 @@ TEST_F(Desktop, EveryWindowShowsTheSameMenusAlsoWhenRebuilt)
                              "&Rediger: Fortryd Ctrl+Z | ~ | Klip Ctrl+X | Kopier Ctrl+C | Sæt ind Ctrl+V | Slet | ~ | Vælg alt Ctrl+A",
                              "&Vindue: Hapsavi Ctrl+0 | ~ | Tilfældigt tal Ctrl+1 | Tilfældig rækkefølge Ctrl+2 | Om Hapsavi..." }));
     }
+
+    // The random-order window is frontmost: its item is checked and disabled in every window.
+    fw::RunMenuEnablingPass();
+    for (const fw::Window* window : windows) {
+        SCOPED_TRACE(window->Title());
+        QWidget* frame = harness::FrameOf(*window);
+        QAccessibleInterface* bar = AccessibleOf(MenuBarOf(*window));
+        EXPECT_EQ(bar->parent(), AccessibleOf(frame));
+        ASSERT_EQ(bar->childCount(), 3);
+        QAccessibleInterface* vindue = bar->child(2);
+        EXPECT_EQ(vindue->text(QAccessible::Name), "Vindue");
+        EXPECT_TRUE(QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size()).contains(vindue->rect()));
+        ASSERT_EQ(vindue->childCount(), 1);
+        QAccessibleInterface* menu = vindue->child(0);
+        EXPECT_EQ(menu->parent(), vindue);
+        QAccessibleInterface* item = menu->child(3);
+        EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("Tilfældig rækkefølge"));
+        EXPECT_EQ(item->parent(), menu);
+        EXPECT_TRUE(item->state().checked);
+        EXPECT_TRUE(item->state().disabled);
+    }
+
+    // Luk in the random-number window's menu closes that window, not the frontmost one.
+    QAccessibleInterface* luk = AccessibleOf(MenuBarOf(*numbers))->child(0)->child(0)->child(0);
+    ASSERT_EQ(luk->text(QAccessible::Name), "Luk");
+    ASSERT_TRUE(luk->actionInterface());
+    luk->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    harness::ProcessEvents();
+    EXPECT_FALSE(numbers->IsOpen());
+    EXPECT_TRUE(order->IsOpen());
 }
 
-TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
+// About is modal to the window system too, its toplevel shown once, already
+// modal, and it stays over the window in front when it opened. No command
+// reaches the windows behind it.
+TEST_F(Desktop, TheAboutWindowShowsOnceModalOverTheWindowInFrontAndNoCommandReachesTheWindowsBehind)
 {
     auto order = OpenWithShortcut(Qt::Key_2);
     auto& text = harness::Tekstfelt(*order);
     harness::Type(text, "skrevet");
+    struct Shows : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (event->type() == QEvent::Show && widget && widget->isWindow() && widget->windowTitle() == "Om Hapsavi")
+                seen.push_back(widget->isModal() ? "modal shown" : "shown");
+            return false;
+        }
+        std::vector<std::string> seen;
+    } watch;
+    qApp->installEventFilter(&watch);
     fw::ChooseMenuItem(AppleAbout());
+    harness::ProcessEvents();
+    qApp->removeEventFilter(&watch);
     auto about = fw::Window::Get(0);
     ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
+    EXPECT_EQ(watch.seen, std::vector<std::string> { "modal shown" });
+    QWindow* shown = harness::FrameOf(*about)->windowHandle();
+    EXPECT_EQ(shown->modality(), Qt::ApplicationModal);
+    EXPECT_EQ(shown->transientParent(), harness::FrameOf(*order)->windowHandle());
 
     // Nothing opens, comes forward or closes behind it.
     for (Qt::Key key : { Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_W })
@@ -385,8 +419,10 @@ TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
 
     // Its menus say so: only Slut is left to choose.
     fw::RunMenuEnablingPass();
-    for (const char* item : { "Hapsavi", "Tilfældigt tal", "Tilfældig rækkefølge", "Om Hapsavi..." })
-        EXPECT_FALSE(ItemOf(*about, "Vindue", QString::fromUtf8(item))->isEnabled() || ItemOf(*about, "Vindue", QString::fromUtf8(item))->isChecked()) << item;
+    for (const char* item : { "Hapsavi", "Tilfældigt tal", "Tilfældig rækkefølge", "Om Hapsavi..." }) {
+        QAction* action = ItemOf(*about, "Vindue", QString::fromUtf8(item));
+        EXPECT_FALSE(action->isEnabled() || action->isChecked()) << item;
+    }
     EXPECT_FALSE(ItemOf(*about, "Arkiv", "Luk")->isEnabled());
     EXPECT_TRUE(ItemOf(*about, "Arkiv", "Slut")->isEnabled());
 
@@ -398,19 +434,15 @@ TEST_F(Desktop, WhileTheAboutWindowIsOpenNoCommandReachesTheWindowsBehindIt)
 
     harness::Key(*about, Qt::Key_Escape);
     harness::ProcessEvents();
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    EXPECT_TRUE(fw::IsA(numbers.get(), wTilfaeldigtTal::Lookup()));
+    EXPECT_TRUE(fw::IsA(OpenWithShortcut(Qt::Key_1).get(), wTilfaeldigtTal::Lookup()));
 }
 
-// The Window menu's item for the window in front, as its check and enabling show it.
-bool CheckedInFront(const fw::Window& menus_of, const char* item)
-{
-    fw::RunMenuEnablingPass();
-    QAction* action = ItemOf(menus_of, "Vindue", QString::fromUtf8(item));
-    return action->isChecked() && !action->isEnabled();
-}
-
-TEST_F(Desktop, AMinimizedWindowGoesBehindTheOthersAndComesBackInFrontWhenShown)
+// The front window is the one the user sees and types in. A minimized window
+// goes behind the others and comes back in front when shown. Where the
+// platform does not activate the window the program shows (a Wayland
+// compositor without activation keeps the active one), the window the user
+// then types in is the one in front.
+TEST_F(Desktop, TheFrontWindowIsTheOneTheUserSeesAndTypesInAMinimizedOneComesBackInFrontWhenShown)
 {
     auto numbers = OpenWithShortcut(Qt::Key_1);
     QWidget* frame = harness::FrameOf(*numbers);
@@ -427,7 +459,6 @@ TEST_F(Desktop, AMinimizedWindowGoesBehindTheOthersAndComesBackInFrontWhenShown)
         bring_back();
         harness::ProcessEvents();
         EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
-        EXPECT_TRUE(frame->isVisible());
         EXPECT_EQ(fw::Window::Get(0), numbers);
         EXPECT_TRUE(CheckedInFront(*numbers, "Tilfældigt tal"));
     }
@@ -438,14 +469,8 @@ TEST_F(Desktop, AMinimizedWindowGoesBehindTheOthersAndComesBackInFrontWhenShown)
     harness::ProcessEvents();
     EXPECT_FALSE(harness::FrameOf(*launcher)->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(fw::Window::Get(0), launcher);
-}
+    EXPECT_TRUE(CheckedInFront(*launcher, "Hapsavi"));
 
-// Where the platform does not activate the window the program shows (a Wayland
-// compositor without activation keeps the active one), the window the user
-// then types in is the one in front.
-TEST_F(Desktop, TheFrontWindowIsTheOneTheUserTypesInNotTheOneLastAskedFor)
-{
-    auto numbers = OpenWithShortcut(Qt::Key_1);
     auto order = OpenWithShortcut(Qt::Key_2);
     harness::Key(*order, Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(fw::Window::Get(0), numbers) << "asked for";
@@ -459,57 +484,134 @@ TEST_F(Desktop, TheFrontWindowIsTheOneTheUserTypesInNotTheOneLastAskedFor)
     EXPECT_TRUE(numbers->IsOpen());
 }
 
-// About is modal to the window system too and stays over the window in front
-// when it opened; its toplevel is shown once, already modal.
-TEST_F(Desktop, TheAboutWindowIsShownOnceModalAndTransientForTheWindowInFront)
+TEST_F(Desktop, TheFocusOpensInTheFirstFieldThatTakesTypingStaysThereOnAClickOrAMenuAndTabReachesTheButtons)
+{
+    // Shuffle with the mouse, then select all and copy the result.
+    auto order = OpenWithShortcut(Qt::Key_2);
+    EXPECT_EQ(order->FocusedControl(), order->ControlByName("Tekstfelt"));
+    auto& text = harness::Tekstfelt(*order);
+    harness::Paste(text, "en\nto\ntre");
+    harness::Click(harness::TilfaeldigRaekkefoelge(*order));
+    harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
+    harness::Key(*order, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(text.SelLength(), fw::Len(text.Text()));
+    EXPECT_EQ(QApplication::clipboard()->text().replace('\n', '\r').toStdString(), text.Text());
+
+    auto numbers = OpenWithShortcut(Qt::Key_1);
+    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("MaxTal")) << "not the read-only minimum";
+    EXPECT_EQ(harness::MaxTal(*numbers).SelLength(), 2);
+    harness::Key(*numbers, Qt::Key_6);
+    EXPECT_EQ(harness::MaxTal(*numbers).Text(), "6");
+    // Tab reaches a button, Space and Return press it.
+    harness::Key(*numbers, Qt::Key_Tab);
+    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("Knap"));
+    harness::Key(*numbers, Qt::Key_Space);
+    EXPECT_NE(harness::Tal(*numbers), "");
+    numbers->Close();
+    launcher->Show();
+    harness::Focus(ControlAs<fw::BevelButton>(*launcher, "BevelButton1"));
+    harness::Key(*launcher, Qt::Key_Tab);
+    harness::Key(*launcher, Qt::Key_Return);
+    EXPECT_EQ(fw::Window::Get(0), order) << "the second button, not the first, was pressed";
+
+    // A menu opened from the keyboard acts on the field and gives the focus back when it closes.
+    harness::Focus(text);
+    QWidget* field = harness::FrameOf(*order)->focusWidget();
+    const int32_t all = fw::Len(text.Text());
+    QAction* select_all = ItemOf(*order, "Rediger", QString::fromUtf8("Vælg alt"));
+    // The user is back in the field with nothing selected, and opens Rediger.
+    auto open_edit_menu = [&](const std::function<void()>& keys) {
+        text.SetSelLength(0);
+        harness::Focus(text);
+        harness::ProcessEvents();
+        keys();
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_EQ(menu, MenuOf(*order, "Rediger"));
+        return menu;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        { "Alt+R", [&] { harness::Key(*order, Qt::Key_R, Qt::AltModifier); } },
+        // The bar holds the keyboard focus meanwhile.
+        { "Alt, Right, Down", [&] {
+             QTest::keyPress(field, Qt::Key_Alt, Qt::AltModifier);
+             QTest::keyRelease(field, Qt::Key_Alt);
+             QTest::keyClick(MenuBarOf(*order), Qt::Key_Right);
+             QTest::keyClick(MenuBarOf(*order), Qt::Key_Down);
+         } },
+    };
+    // Closed with Escape, or Vælg alt chosen with Return: the focus is back in the field, which the item acted on.
+    for (const auto& [way, keys] : ways)
+        for (const bool choose : { false, true }) {
+            SCOPED_TRACE(std::string(way) + (choose ? ", Return" : ", Escape"));
+            QMenu* menu = open_edit_menu(keys);
+            ASSERT_TRUE(menu);
+            EXPECT_TRUE(select_all->isEnabled()) << "the menu is for the field";
+            if (choose)
+                menu->setActiveAction(select_all);
+            QTest::keyClick(menu, choose ? Qt::Key_Return : Qt::Key_Escape);
+            harness::ProcessEvents();
+            EXPECT_FALSE(QApplication::activePopupWidget());
+            EXPECT_EQ(harness::FrameOf(*order)->focusWidget(), field);
+            if (!choose)
+                harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
+            EXPECT_EQ(text.SelLength(), all);
+        }
+}
+
+// What the window system and a screen reader are told about each window,
+// whoever draws its title bar.
+TEST_F(Desktop, WindowChromeFollowsTheDesignsEachWindowIsAFrameOrADialogNamedByItsTitleAndTheDieAGraphic)
 {
     auto numbers = OpenWithShortcut(Qt::Key_1);
-    struct ShowsAndHides : QObject {
-        bool eventFilter(QObject* watched, QEvent* event) override
-        {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->isWindow() && widget->windowTitle() == "Om Hapsavi") {
-                if (event->type() == QEvent::Show)
-                    seen.push_back(widget->windowModality() == Qt::ApplicationModal ? "modal shown" : "shown");
-                if (event->type() == QEvent::Hide)
-                    seen.push_back("hidden");
-            }
-            return false;
-        }
-        std::vector<std::string> seen;
-    } watch;
-    qApp->installEventFilter(&watch);
     fw::ChooseMenuItem(AppleAbout());
-    harness::ProcessEvents();
-    qApp->removeEventFilter(&watch);
-
     auto about = fw::Window::Get(0);
-    ASSERT_TRUE(fw::IsA(about.get(), wOm::Lookup()));
-    EXPECT_EQ(watch.seen, std::vector<std::string> { "modal shown" });
-    QWindow* shown = harness::FrameOf(*about)->windowHandle();
-    EXPECT_EQ(shown->modality(), Qt::ApplicationModal);
-    EXPECT_EQ(shown->transientParent(), harness::FrameOf(*numbers)->windowHandle());
-}
 
-fw::TitleBar* TitleBarOf(const fw::Window& window)
-{
-    for (QWidget* child : harness::FrameOf(window)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (auto* bar = dynamic_cast<fw::TitleBar*>(child))
-            return bar;
-    return nullptr;
-}
+    // Not resizable: a fixed size and no maximize button.
+    for (const auto& [window, title] : { std::pair<fw::Window*, std::string> { launcher.get(), "Hapsavi" }, { numbers.get(), "Tilfældigt tal" } }) {
+        SCOPED_TRACE(title);
+        QWidget* frame = harness::FrameOf(*window);
+        EXPECT_EQ(frame->windowType(), Qt::Window);
+        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+        EXPECT_TRUE(MenuBarOf(*window)->isVisible());
+        EXPECT_EQ(AccessibleOf(frame)->role(), QAccessible::Window);
+        EXPECT_EQ(AccessibleOf(frame)->text(QAccessible::Name).toStdString(), title);
+    }
+    // The About window: a resizable dialog with all three buttons.
+    QWidget* dialog = harness::FrameOf(*about);
+    EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_NE(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_EQ(AccessibleOf(dialog)->role(), QAccessible::Dialog);
+    EXPECT_EQ(AccessibleOf(dialog)->text(QAccessible::Name), "Om Hapsavi");
 
-// Where the toolkit's own title bar would show every button (Qt's decoration
-// on Wayland), a window whose design forbids one draws its own bar.
-TEST_F(Desktop, AWindowShowsOnlyTheTitleBarButtonsItsDesignAllowsWhoeverDrawsThem)
-{
+    // The die in both windows, its white transparent: a graphic named after its control, where it is drawn.
+    EXPECT_EQ(Hapsavibillede64x64::Get()->Transparent(), 1);
+    for (fw::Window* window : { static_cast<fw::Window*>(launcher.get()), about.get() }) {
+        SCOPED_TRACE(window->Title());
+        EXPECT_EQ(ControlAs<fw::Canvas>(*window, "Canvas1").Backdrop(), Hapsavibillede64x64::Get());
+        QWidget* canvas = harness::WidgetOf(ControlNamed(*window, "Canvas1"));
+        QAccessibleInterface* picture = AccessibleOf(canvas);
+        EXPECT_EQ(picture->role(), QAccessible::Graphic);
+        EXPECT_EQ(picture->text(QAccessible::Name).toStdString(), "Canvas1");
+        EXPECT_EQ(picture->rect(), QRect(canvas->mapToGlobal(QPoint(0, 0)), QSize(64, 64)));
+    }
+
+    // Where the toolkit's own title bar would show every button (Qt's decoration
+    // on Wayland), a window whose design forbids one draws its own bar.
+    harness::Key(*about, Qt::Key_Escape);
+    numbers->Close();
+    harness::ProcessEvents();
     struct AsOnWayland {
         AsOnWayland() { fw::TitleBar::SetWanted(true); }
         ~AsOnWayland() { fw::TitleBar::SetWanted(std::nullopt); }
     } as_on_wayland;
-    auto numbers = OpenWithShortcut(Qt::Key_1);
+    numbers = OpenWithShortcut(Qt::Key_1);
     fw::ChooseMenuItem(AppleAbout());
-    auto about = fw::Window::Get(0);
+    about = fw::Window::Get(0);
 
     QWidget* frame = harness::FrameOf(*numbers);
     auto* bar = TitleBarOf(*numbers);
@@ -532,177 +634,4 @@ TEST_F(Desktop, AWindowShowsOnlyTheTitleBarButtonsItsDesignAllowsWhoeverDrawsThe
     QTest::mouseClick(bar->findChildren<QAbstractButton*>().back(), Qt::LeftButton);
     harness::ProcessEvents();
     EXPECT_FALSE(numbers->IsOpen());
-}
-
-TEST_F(Desktop, AClickOnAButtonLeavesTheFocusInTheTextAndTheKeyboardStillReachesTheButtons)
-{
-    // Shuffle with the mouse, then select all and copy the result.
-    auto order = OpenWithShortcut(Qt::Key_2);
-    auto& text = harness::Tekstfelt(*order);
-    harness::Paste(text, "en\nto\ntre");
-    harness::Click(harness::TilfaeldigRaekkefoelge(*order));
-    harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
-    harness::Key(*order, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(text.SelLength(), fw::Len(text.Text()));
-    EXPECT_EQ(QApplication::clipboard()->text().replace('\n', '\r').toStdString(), text.Text());
-
-    // Tab reaches a button, Space and Return press it.
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    harness::Key(*numbers, Qt::Key_Tab);
-    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("Knap"));
-    harness::Key(*numbers, Qt::Key_Space);
-    EXPECT_NE(harness::Tal(*numbers), "");
-    numbers->Close();
-    launcher->Show();
-    harness::Focus(ControlAs<fw::BevelButton>(*launcher, "BevelButton1"));
-    harness::Key(*launcher, Qt::Key_Tab);
-    harness::Key(*launcher, Qt::Key_Return);
-    EXPECT_EQ(fw::Window::Get(0), order) << "the second button, not the first, was pressed";
-}
-
-TEST_F(Desktop, AMenuOpenedFromTheKeyboardActsOnTheFieldAndGivesTheFocusBackWhenItCloses)
-{
-    auto order = OpenWithShortcut(Qt::Key_2);
-    auto& text = harness::Tekstfelt(*order);
-    harness::Type(text, "abc");
-    QWidget* field = harness::FrameOf(*order)->focusWidget();
-    QAction* select_all = ItemOf(*order, "Rediger", QString::fromUtf8("Vælg alt"));
-    // The user is back in the field with nothing selected, and opens Rediger.
-    auto open_edit_menu = [&](const std::function<void()>& keys) {
-        text.SetSelLength(0);
-        harness::Focus(text);
-        harness::ProcessEvents();
-        keys();
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        EXPECT_EQ(menu, MenuOf(*order, "Rediger"));
-        return menu;
-    };
-    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
-        { "Alt+R", [&] { harness::Key(*order, Qt::Key_R, Qt::AltModifier); } },
-        // The bar holds the keyboard focus meanwhile.
-        { "Alt, Right, Down", [&] {
-             QTest::keyPress(field, Qt::Key_Alt, Qt::AltModifier);
-             QTest::keyRelease(field, Qt::Key_Alt);
-             QTest::keyClick(MenuBarOf(*order), Qt::Key_Right);
-             QTest::keyClick(MenuBarOf(*order), Qt::Key_Down);
-         } },
-    };
-    for (const auto& [way, keys] : ways) {
-        SCOPED_TRACE(way);
-        QMenu* menu = open_edit_menu(keys);
-        ASSERT_TRUE(menu);
-        EXPECT_TRUE(select_all->isEnabled()) << "the menu is for the field";
-        QTest::keyClick(menu, Qt::Key_Escape);
-        harness::ProcessEvents();
-        EXPECT_FALSE(QApplication::activePopupWidget());
-        EXPECT_EQ(harness::FrameOf(*order)->focusWidget(), field);
-        harness::Key(*order, Qt::Key_A, Qt::ControlModifier);
-        EXPECT_EQ(text.SelLength(), 3);
-    }
-
-    // Chosen from the keyboard, an item acts on the field, and the focus is back there too.
-    QMenu* menu = open_edit_menu([&] { harness::Key(*order, Qt::Key_R, Qt::AltModifier); });
-    ASSERT_TRUE(menu);
-    menu->setActiveAction(select_all);
-    QTest::keyClick(menu, Qt::Key_Return);
-    harness::ProcessEvents();
-    EXPECT_EQ(text.SelLength(), 3);
-    EXPECT_EQ(harness::FrameOf(*order)->focusWidget(), field);
-}
-
-TEST_F(Desktop, AWindowOpensWithTheFocusInItsFirstFieldThatTakesTypingItsTextSelected)
-{
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    EXPECT_EQ(numbers->FocusedControl(), numbers->ControlByName("MaxTal")) << "not the read-only minimum";
-    EXPECT_EQ(harness::MaxTal(*numbers).SelLength(), 2);
-    harness::Key(*numbers, Qt::Key_6);
-    EXPECT_EQ(harness::MaxTal(*numbers).Text(), "6");
-
-    auto order = OpenWithShortcut(Qt::Key_2);
-    EXPECT_EQ(order->FocusedControl(), order->ControlByName("Tekstfelt"));
-}
-
-TEST_F(Desktop, EachWindowsMenusAreItsOwnToAScreenReaderWithStateFromTheOneMenuModel)
-{
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    auto order = OpenWithShortcut(Qt::Key_2);
-    // The frontmost window's item is checked and disabled, the others enabled.
-    for (const auto& [front, checked] : { std::pair { static_cast<fw::Window*>(launcher.get()), 0 }, { numbers.get(), 2 }, { order.get(), 3 } }) {
-        front->Show();
-        fw::RunMenuEnablingPass();
-        for (int item : { 0, 2, 3 }) {
-            QAction* action = MenuOf(*front, "Vindue")->actions().at(item);
-            EXPECT_EQ(action->isChecked(), item == checked) << front->Title() << ": " << item;
-            EXPECT_EQ(action->isEnabled(), item != checked) << front->Title() << ": " << item;
-        }
-    }
-
-    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get(), order.get() }) {
-        SCOPED_TRACE(window->Title());
-        QWidget* frame = harness::FrameOf(*window);
-        QAccessibleInterface* bar = AccessibleOf(MenuBarOf(*window));
-        EXPECT_EQ(bar->parent(), AccessibleOf(frame));
-        ASSERT_EQ(bar->childCount(), 3);
-        QAccessibleInterface* vindue = bar->child(2);
-        EXPECT_EQ(vindue->text(QAccessible::Name), "Vindue");
-        EXPECT_TRUE(QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size()).contains(vindue->rect()));
-        ASSERT_EQ(vindue->childCount(), 1);
-        QAccessibleInterface* menu = vindue->child(0);
-        EXPECT_EQ(menu->parent(), vindue);
-        // The same state in every window: the random-order window is frontmost.
-        QAccessibleInterface* item = menu->child(3);
-        EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("Tilfældig rækkefølge"));
-        EXPECT_EQ(item->parent(), menu);
-        EXPECT_TRUE(item->state().checked);
-        EXPECT_TRUE(item->state().disabled);
-    }
-
-    // Luk in the random-number window's menu closes that window, not the frontmost one.
-    QAccessibleInterface* arkiv = AccessibleOf(MenuBarOf(*numbers))->child(0)->child(0);
-    QAccessibleInterface* luk = arkiv->child(0);
-    ASSERT_EQ(luk->text(QAccessible::Name), "Luk");
-    ASSERT_TRUE(luk->actionInterface());
-    luk->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    harness::ProcessEvents();
-    EXPECT_FALSE(numbers->IsOpen());
-    EXPECT_TRUE(order->IsOpen());
-}
-
-// What the window system and a screen reader are told about each window.
-TEST_F(Desktop, WindowChromeFollowsTheDesignsEachWindowIsAFrameOrADialogNamedByItsTitleAndTheDieAGraphic)
-{
-    auto numbers = OpenWithShortcut(Qt::Key_1);
-    fw::ChooseMenuItem(AppleAbout());
-    auto about = fw::Window::Get(0);
-
-    // Not resizable: a fixed size and no maximize button.
-    for (const fw::Window* window : { static_cast<fw::Window*>(launcher.get()), numbers.get() }) {
-        SCOPED_TRACE(window->Title());
-        QWidget* frame = harness::FrameOf(*window);
-        EXPECT_EQ(frame->windowType(), Qt::Window);
-        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
-        EXPECT_FALSE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
-        EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
-        EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-        EXPECT_TRUE(MenuBarOf(*window)->isVisible());
-        EXPECT_EQ(AccessibleOf(frame)->role(), QAccessible::Window);
-        EXPECT_EQ(AccessibleOf(frame)->text(QAccessible::Name).toStdString(), window->Title());
-    }
-    // The About window: a resizable dialog with all three buttons.
-    QWidget* dialog = harness::FrameOf(*about);
-    EXPECT_EQ(dialog->windowType(), Qt::Dialog);
-    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_NE(dialog->minimumSize(), dialog->maximumSize());
-    EXPECT_EQ(AccessibleOf(dialog)->role(), QAccessible::Dialog);
-    EXPECT_EQ(AccessibleOf(dialog)->text(QAccessible::Name), "Om Hapsavi");
-
-    // The die in both windows: a graphic named after its control, where it is drawn.
-    for (fw::Window* window : { static_cast<fw::Window*>(launcher.get()), about.get() }) {
-        QWidget* canvas = harness::WidgetOf(ControlNamed(*window, "Canvas1"));
-        QAccessibleInterface* picture = AccessibleOf(canvas);
-        EXPECT_EQ(picture->role(), QAccessible::Graphic) << window->Title();
-        EXPECT_EQ(picture->text(QAccessible::Name).toStdString(), "Canvas1") << window->Title();
-        EXPECT_EQ(picture->rect(), QRect(canvas->mapToGlobal(QPoint(0, 0)), QSize(64, 64))) << window->Title();
-    }
 }
