@@ -23,6 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -41,19 +44,6 @@ void Mouse(QWidget* surface, QEvent::Type type, QPoint at)
     QApplication::sendEvent(surface, &event);
 }
 
-// The list with its three names, all selected, and where the first letter is in its viewport.
-QPoint SelectedNames(cEditfield& list)
-{
-    list.SetText("Anna\rBo\rCarl");
-    list.SelectAll();
-    auto* area = qobject_cast<QPlainTextEdit*>(harness::WidgetOf(list));
-    QTextCursor at(area->document()->firstBlock());
-    at.setPosition(1);
-    return area->cursorRect(at).center();
-}
-
-QWidget* Viewport(const fw::Control& list) { return qobject_cast<QPlainTextEdit*>(harness::WidgetOf(list))->viewport(); }
-
 // Runs `during` once, inside the first drag the widget starts, as a timer would in the drag's own event loop.
 class InsideDrag : public QObject {
 public:
@@ -65,10 +55,8 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::ChildAdded && m_during) {
-            auto during = std::exchange(m_during, nullptr);
-            during();
-        }
+        if (event->type() == QEvent::ChildAdded && m_during)
+            std::exchange(m_during, nullptr)();
         return false;
     }
 
@@ -76,15 +64,11 @@ private:
     std::function<void()> m_during;
 };
 
-// What the field answers to a drag carrying `text` that offers `actions`, as the
-// drag enters and as it drops, and the field's text after the drop.
-struct Answer {
-    Qt::DropAction entered;
-    Qt::DropAction dropped;
-    std::string text;
-};
+// What the field answers to a drag carrying `text` that offers `actions`, as
+// the drag enters and as it drops, and the field's text after the drop.
+using Answer = std::tuple<Qt::DropAction, Qt::DropAction, std::string>;
 
-Answer DragInto(fw::EditField& field, const QString& text, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
+Answer DragInto(fw::EditField& field, const QString& text, Qt::DropActions actions)
 {
     QWidget* widget = harness::WidgetOf(field);
     auto* area = qobject_cast<QAbstractScrollArea*>(widget);
@@ -111,23 +95,24 @@ TEST_F(Drag, AFieldStartsOneDragForAPressAndNoneWhileOneRuns)
     auto& max = MaxTal(*n);
     auto w = harness::Open<wTilfaeldigRaekkefoelge>();
     auto& list = Tekstfelt(*w);
-    QWidget* viewport = Viewport(list);
-    const QPoint anna = SelectedNames(list);
+    // The list's three names, all selected, pressed at the first letter and dragged outside.
+    list.SetText("Anna\rBo\rCarl");
+    auto* area = qobject_cast<QPlainTextEdit*>(harness::WidgetOf(list));
+    QWidget* viewport = area->viewport();
+    QTextCursor first(area->document()->firstBlock());
+    first.setPosition(1);
+    const QPoint anna = area->cursorRect(first).center();
     const QPoint outside(-200, anna.y());
 
-    Mouse(viewport, QEvent::MouseButtonPress, anna);
-    Mouse(viewport, QEvent::MouseMove, outside);
-    ASSERT_EQ(Drags(list), 1);
-    Mouse(viewport, QEvent::MouseMove, outside);
-    Mouse(viewport, QEvent::MouseMove, outside + QPoint(-10, 5));
-    EXPECT_EQ(Drags(list), 1);
-    EXPECT_EQ(list.Text(), "Anna\rBo\rCarl");
-
-    // The next press in the selection drags again.
-    list.SelectAll();
-    Mouse(viewport, QEvent::MouseButtonPress, anna);
-    Mouse(viewport, QEvent::MouseMove, outside);
-    EXPECT_EQ(Drags(list), 2);
+    for (const qsizetype drags : { 1, 2 }) {
+        list.SelectAll();
+        Mouse(viewport, QEvent::MouseButtonPress, anna);
+        Mouse(viewport, QEvent::MouseMove, outside);
+        Mouse(viewport, QEvent::MouseMove, outside);
+        Mouse(viewport, QEvent::MouseMove, outside + QPoint(-10, 5));
+        EXPECT_EQ(Drags(list), drags) << "the next press in the selection drags again";
+        EXPECT_EQ(list.Text(), "Anna\rBo\rCarl");
+    }
 
     // While a drag from the list runs, neither its own moves nor the
     // maximum's (pressed in its selection) start another. The one-line field
@@ -149,59 +134,43 @@ TEST_F(Drag, AFieldStartsOneDragForAPressAndNoneWhileOneRuns)
     EXPECT_EQ(Drags(max), 0);
 }
 
-TEST_F(Drag, ADropTheMaximumTakesOnlyInPartIsACopySoTheSourceKeepsIt)
+// Taken whole, a drop is a move. Cut at the limit or without its line breaks,
+// it is a copy, so the source keeps it; offered only as a move, it is refused.
+TEST_F(Drag, ADropAFieldTakesOnlyInPartIsACopySoTheSourceKeepsIt)
 {
-    auto w = harness::Open<wTilfaeldigtTal>();
-    auto& max = MaxTal(*w);
-    auto into_empty = [&](const char* text, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction) {
-        max.SetText("");
-        return DragInto(max, QString::fromUtf8(text), actions);
-    };
-    // Cut at four characters, or its line breaks dropped: a copy.
-    for (const char* text : { "Anna\nBo\nCarl", "12345", "1\n2" }) {
-        SCOPED_TRACE(text);
-        const Answer answer = into_empty(text);
-        EXPECT_EQ(answer.entered, Qt::CopyAction);
-        EXPECT_EQ(answer.dropped, Qt::CopyAction);
-    }
-    EXPECT_EQ(into_empty("Anna\nBo\nCarl").text, "Anna");
-    max.SetText("10");
-    EXPECT_EQ(DragInto(max, "Anna").dropped, Qt::CopyAction);
-    EXPECT_EQ(max.Text().size(), 4u);
-
-    // Taken whole: a move.
-    const Answer whole = into_empty("Bo");
-    EXPECT_EQ(whole.entered, Qt::MoveAction);
-    EXPECT_EQ(whole.dropped, Qt::MoveAction);
-    EXPECT_EQ(whole.text, "Bo");
-
-    // Offered only as a move, a text the field cannot take whole is refused.
-    const Answer refused = into_empty("12345", Qt::MoveAction);
-    EXPECT_EQ(refused.entered, Qt::IgnoreAction);
-    EXPECT_EQ(refused.dropped, Qt::IgnoreAction);
-    EXPECT_EQ(refused.text, "");
-    EXPECT_EQ(into_empty("1234", Qt::MoveAction).dropped, Qt::MoveAction);
-}
-
-TEST_F(Drag, TheListTakesDroppedLinesWholeAsAMoveAndALimitedOneCopiesWhatItCuts)
-{
+    auto n = harness::Open<wTilfaeldigtTal>();
     auto w = harness::Open<wTilfaeldigRaekkefoelge>();
-    auto& list = Tekstfelt(*w);
-    list.SetText("");
-    // Line breaks of every form stay line breaks.
-    const Answer lines = DragInto(list, "10\r\nAnna\nBo");
-    EXPECT_EQ(lines.entered, Qt::MoveAction);
-    EXPECT_EQ(lines.dropped, Qt::MoveAction);
-    EXPECT_EQ(lines.text, "10\rAnna\rBo");
-
-    list.SetText("");
-    list.SetProperty("LimitText", 6);
-    const Answer cut = DragInto(list, "Anna\nBo\nCarl");
-    EXPECT_EQ(cut.entered, Qt::CopyAction);
-    EXPECT_EQ(cut.dropped, Qt::CopyAction);
-    EXPECT_EQ(cut.text, "Anna\rB");
-    list.SetText("");
-    EXPECT_EQ(DragInto(list, "Anna\r\nB").dropped, Qt::MoveAction);
+    fw::EditField& max = MaxTal(*n);
+    fw::EditField& list = Tekstfelt(*w);
+    const auto both = Qt::CopyAction | Qt::MoveAction;
+    constexpr auto Copy = Qt::CopyAction, Move = Qt::MoveAction, None = Qt::IgnoreAction;
+    struct Case {
+        fw::EditField& field;
+        int32_t limit;
+        std::string before;
+        const char* text;
+        Qt::DropActions offered;
+        Answer answer;
+    };
+    for (const Case& c : std::vector<Case> {
+             { max, 4, "", "Anna\nBo\nCarl", both, { Copy, Copy, "Anna" } },
+             { max, 4, "", "12345", both, { Copy, Copy, "1234" } },
+             { max, 4, "", "1\n2", both, { Copy, Copy, "12" } },
+             { max, 4, "10", "Anna", both, { Copy, Copy, "10An" } },
+             { max, 4, "", "Bo", both, { Move, Move, "Bo" } },
+             { max, 4, "", "12345", Move, { None, None, "" } },
+             { max, 4, "", "1234", Move, { Move, Move, "1234" } },
+             // Line breaks of every form stay line breaks in the list.
+             { list, 0, "", "10\r\nAnna\nBo", both, { Move, Move, "10\rAnna\rBo" } },
+             { list, 6, "", "Anna\nBo\nCarl", both, { Copy, Copy, "Anna\rB" } },
+             { list, 6, "", "Anna\nBo\nCarl", Move, { None, None, "" } },
+             { list, 6, "", "Anna\r\nB", both, { Move, Move, "Anna\rB" } },
+         }) {
+        SCOPED_TRACE(c.text);
+        c.field.SetProperty("LimitText", c.limit);
+        c.field.SetText(c.before);
+        EXPECT_EQ(DragInto(c.field, QString::fromUtf8(c.text), c.offered), c.answer);
+    }
 }
 
 }
