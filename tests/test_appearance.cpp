@@ -69,13 +69,10 @@ struct DesktopLook {
 QPalette DarkPalette()
 {
     QPalette dark = QApplication::palette();
-    const QColor light_text(0xee, 0xee, 0xee);
-    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::WindowText, light_text);
-    dark.setColor(QPalette::Base, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::Text, light_text);
-    dark.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
-    dark.setColor(QPalette::ButtonText, light_text);
+    for (const auto& [role, colour] : { std::pair { QPalette::Window, 0x353535u }, { QPalette::Base, 0x2b2b2bu },
+             { QPalette::Button, 0x3c3c3cu }, { QPalette::WindowText, 0xeeeeeeu }, { QPalette::Text, 0xeeeeeeu },
+             { QPalette::ButtonText, 0xeeeeeeu } })
+        dark.setColor(role, QColor(QRgb(colour)));
     return dark;
 }
 
@@ -106,83 +103,57 @@ void CloseOpened(const std::vector<std::shared_ptr<fw::Window>>& windows)
     harness::ProcessEvents();
 }
 
-QWidget* Widget(const std::shared_ptr<fw::Control>& control) { return harness::WidgetOf(*control); }
-
 }
 
-// Black, the design's default text colour, is the palette's text colour:
-// every label, field and button keeps a contrast of 4.5:1 or more on its
-// background, and the fields take the palette's colours. A colour the design
-// chooses shows as given.
-TEST_F(Appearance, EveryTextIsLegibleInALightAndADarkPalette)
-{
-    for (const auto& [name, palette] : { std::pair { "light", QApplication::palette() }, { "dark", DarkPalette() } }) {
-        SCOPED_TRACE(name);
-        DesktopLook look(palette);
-        const auto windows = OpenEveryWindow(launcher);
-        for (const auto& window : windows) {
-            for (const auto& control : window->Controls()) {
-                SCOPED_TRACE(window->Title() + " " + control->Name());
-                QWidget* widget = Widget(control);
-                QColor text, back;
-                if (auto* label = qobject_cast<QLabel*>(widget)) {
-                    text = label->palette().color(QPalette::WindowText);
-                    back = label->parentWidget()->palette().color(label->parentWidget()->backgroundRole());
-                } else if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) {
-                    text = widget->palette().color(QPalette::Text);
-                    back = widget->palette().color(QPalette::Base);
-                    EXPECT_EQ(text, palette.color(QPalette::Text));
-                    EXPECT_EQ(back, palette.color(QPalette::Base));
-                } else if (qobject_cast<QPushButton*>(widget)) {
-                    text = widget->palette().color(QPalette::ButtonText);
-                    back = widget->palette().color(QPalette::Button);
-                } else {
-                    continue;
-                }
-                EXPECT_GE(Contrast(text, back), 4.5) << text.name().toStdString() << " on " << back.name().toStdString();
-            }
-        }
-        CloseOpened(windows);
-    }
-    auto numbers = harness::Open<wTilfaeldigtTal>();
-    fw::ControlAs<fw::StaticText>(*numbers, "Tal").SetProperty("TextColor", fw::Rgb { 200, 0, 0 });
-    EXPECT_EQ(harness::WidgetOf(fw::ControlNamed(*numbers, "Tal"))->palette().color(QPalette::WindowText), QColor(200, 0, 0));
-}
-
-// At a 12-point desktop font, and at a font given in pixels as a higher
-// screen resolution gives it, every label's and button's text fits its box
-// (a wrapped label's lines, one line's width and ink, a caption between the
-// style's margins) and no two texts of a window overlap.
-TEST_F(Appearance, AtLargeDesktopFontsEveryTextShowsWholeInItsBoxAndApartFromTheOthers)
+// In a light palette at a 12-point desktop font, and in a dark one at a font
+// given in pixels as a higher screen resolution gives it:
+// - black, the design's default text colour, is the palette's text colour:
+//   every label, field and button keeps a contrast of 4.5:1 or more on its
+//   background, and the fields take the palette's colours;
+// - every label's and button's text fits its box (a wrapped label's lines, one
+//   line's width and ink, a caption between the style's margins) and no two
+//   texts of a window overlap.
+// A colour the design chooses shows as given.
+TEST_F(Appearance, EveryTextIsLegibleWholeAndApartInLightAndDarkPalettesAtLargeFonts)
 {
     QFont points = QApplication::font(), pixels = QApplication::font();
     points.setPointSizeF(12);
     pixels.setPixelSize(17);
-    for (const QFont& font : { points, pixels }) {
+    for (const auto& [palette, font] : { std::pair { QApplication::palette(), points }, { DarkPalette(), pixels } }) {
         SCOPED_TRACE(font.toString().toStdString());
-        DesktopLook look(QApplication::palette(), font);
+        DesktopLook look(palette, font);
         const auto windows = OpenEveryWindow(launcher);
         for (const auto& window : windows) {
             std::vector<std::pair<std::string, QRect>> texts;
             for (const auto& control : window->Controls()) {
                 SCOPED_TRACE(window->Title() + " " + control->Name());
-                QWidget* widget = Widget(control);
+                QWidget* widget = harness::WidgetOf(*control);
+                QColor colour, back;
                 QRectF box;
                 QString text;
                 bool wrapped = false;
                 if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    colour = label->palette().color(QPalette::WindowText);
+                    back = label->parentWidget()->palette().color(label->parentWidget()->backgroundRole());
                     box = label->contentsRect();
                     text = label->text();
                     wrapped = label->wordWrap();
+                } else if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) {
+                    colour = widget->palette().color(QPalette::Text);
+                    back = widget->palette().color(QPalette::Base);
+                    EXPECT_EQ(colour, palette.color(QPalette::Text));
+                    EXPECT_EQ(back, palette.color(QPalette::Base));
                 } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                    colour = widget->palette().color(QPalette::ButtonText);
+                    back = widget->palette().color(QPalette::Button);
                     QStyleOptionButton option;
                     option.initFrom(button);
-                    option.text = button->text();
+                    option.text = text = button->text();
                     box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-                    text = button->text();
                 } else {
                     continue;
                 }
+                EXPECT_GE(Contrast(colour, back), 4.5) << colour.name().toStdString() << " on " << back.name().toStdString();
                 if (text.isEmpty())
                     continue;
                 const QFontMetricsF metrics(widget->font());
@@ -208,16 +179,14 @@ TEST_F(Appearance, AtLargeDesktopFontsEveryTextShowsWholeInItsBoxAndApartFromThe
         }
         CloseOpened(windows);
     }
+    auto numbers = harness::Open<wTilfaeldigtTal>();
+    fw::ControlAs<fw::StaticText>(*numbers, "Tal").SetProperty("TextColor", fw::Rgb { 200, 0, 0 });
+    EXPECT_EQ(harness::WidgetOf(fw::ControlNamed(*numbers, "Tal"))->palette().color(QPalette::WindowText), QColor(200, 0, 0));
 }
 
 namespace {
 
 std::vector<std::pair<QObject*, QAccessible::Event>> g_updates;
-
-void RecordUpdate(QAccessibleEvent* event)
-{
-    g_updates.emplace_back(event->object(), event->type());
-}
 
 // What a screen reader is told, from Qt's accessibility, for one test. The
 // toolkit tells nothing until a screen reader turns its accessibility on, as
@@ -226,7 +195,7 @@ struct ScreenReader {
     ScreenReader()
     {
         g_updates.clear();
-        m_handler = QAccessible::installUpdateHandler(&RecordUpdate);
+        m_handler = QAccessible::installUpdateHandler([](QAccessibleEvent* event) { g_updates.emplace_back(event->object(), event->type()); });
         Platform().setActive(true);
     }
     ~ScreenReader()

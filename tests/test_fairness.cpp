@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <utility>
@@ -26,46 +27,31 @@
 
 namespace {
 
-// Upper 1e-7 quantiles of the chi-square distribution by degrees of freedom:
-// the x with gammainc(df / 2, x / 2, inf, regularized=True) == 1e-7, solved
-// with mpmath at 40 digits. (Wilson-Hilferty's approximation is 2.3 too high
-// at 5 degrees of freedom.)
-double Critical(size_t degrees)
+// Pearson's statistic of the counts against equal expected counts, below its
+// upper 1e-7 quantile for that many degrees of freedom: the x with
+// gammainc(df / 2, x / 2, inf, regularized=True) == 1e-7, solved with mpmath at
+// 40 digits. (Wilson-Hilferty's approximation is 2.3 too high at 5 degrees of freedom.)
+void ExpectUniform(const std::vector<int>& counts, const char* what)
 {
     static const std::map<size_t, double> kCritical {
         { 5, 40.863 }, { 23, 76.903 }, { 35, 96.952 }, { 49, 118.785 },
         { 80, 163.905 }, { 119, 217.226 }, { 9998, 10750.660 },
     };
-    return kCritical.at(degrees);
-}
-
-// Pearson's statistic of the counts against equal expected counts.
-double ChiSquare(const std::vector<int>& counts)
-{
-    double total = 0;
-    for (int count : counts)
-        total += count;
-    const double expected = total / static_cast<double>(counts.size());
+    const double expected = std::accumulate(counts.begin(), counts.end(), 0.0) / static_cast<double>(counts.size());
     double statistic = 0;
     for (int count : counts)
         statistic += (count - expected) * (count - expected) / expected;
-    return statistic;
+    EXPECT_LT(statistic, kCritical.at(counts.size() - 1)) << what << ": " << counts.size() << " cells";
 }
 
-// Counts uniform over the cells, or a failure that shows the statistic.
-void ExpectUniform(const std::vector<int>& counts, const char* what)
+// Every one of the n! orders came out, and equally often.
+void ExpectEveryOrderEquallyOften(const std::map<std::string, int>& seen, size_t orders, const char* what)
 {
-    EXPECT_LT(ChiSquare(counts), Critical(counts.size() - 1)) << what << ": " << counts.size() << " cells";
-}
-
-// How often each of the n! orders came out; all of them must have.
-std::vector<int> OrderCounts(const std::map<std::string, int>& seen, size_t orders)
-{
-    EXPECT_EQ(seen.size(), orders) << "orders that came out";
+    EXPECT_EQ(seen.size(), orders) << what << ": orders that came out";
     std::vector<int> counts;
     for (const auto& [order, count] : seen)
         counts.push_back(count);
-    return counts;
+    ExpectUniform(counts, what);
 }
 
 using Fairness = harness::AppTest;
@@ -108,7 +94,7 @@ TEST_F(Fairness, EveryOrderOfFourLinesComesOutOfTheWindowEquallyOften)
         harness::TilfaeldigRaekkefoelge(*w).Push();
         ++seen[field.Text()];
     }
-    ExpectUniform(OrderCounts(seen, 24), "orders of 4 lines");
+    ExpectEveryOrderEquallyOften(seen, 24, "orders of 4 lines");
 }
 
 TEST(FairShuffle, EveryOrderOfFiveLinesComesOutEquallyOften)
@@ -116,7 +102,7 @@ TEST(FairShuffle, EveryOrderOfFiveLinesComesOutEquallyOften)
     std::map<std::string, int> seen;
     for (int i = 0; i < 120 * 400; ++i)
         ++seen[ShuffleLines("0\n1\n2\n3\n4", fw::Rnd).value()];
-    ExpectUniform(OrderCounts(seen, 120), "orders of 5 lines");
+    ExpectEveryOrderEquallyOften(seen, 120, "orders of 5 lines");
 }
 
 TEST(FairShuffle, TheFirstOfFiftyLinesLandsInEveryPlaceEquallyOften)
@@ -137,17 +123,11 @@ TEST(FairShuffle, TheFirstOfFiftyLinesLandsInEveryPlaceEquallyOften)
 TEST(FairStart, TwoFreshThreadsDoNotDrawTheSameFirstTwenty)
 {
     auto first_draws = [] {
-        std::vector<double> draws;
-        std::thread([&] {
-            for (int i = 0; i < 20; ++i)
-                draws.push_back(fw::Rnd());
-        }).join();
+        std::vector<double> draws(20);
+        std::thread([&draws] { std::generate(draws.begin(), draws.end(), [] { return fw::Rnd(); }); }).join();
         return draws;
     };
-    const std::vector<double> a = first_draws();
-    const std::vector<double> b = first_draws();
-    ASSERT_EQ(a.size(), 20u);
-    EXPECT_NE(a, b);
+    EXPECT_NE(first_draws(), first_draws());
 }
 
 }

@@ -126,79 +126,43 @@ namespace {
 size_t ValuesDrawnInBothAfterFork()
 {
     constexpr size_t kDraws = 10'000;
-    auto draw = [] {
-        std::vector<double> values(kDraws);
-        for (double& u : values)
-            u = Rnd();
-        return values;
-    };
-    int ends[2];
-    if (pipe(ends) != 0)
+    auto draw = [](double* values) { std::generate(values, values + kDraws, [] { return Rnd(); }); };
+    // The child's values come back through memory that fork() shares.
+    void* shared = mmap(nullptr, kDraws * sizeof(double), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED)
         return SIZE_MAX;
+    auto* childs = static_cast<double*>(shared);
     const pid_t child = fork();
     if (child == 0) {
-        const std::vector<double> values = draw();
-        const auto* at = reinterpret_cast<const char*>(values.data());
-        for (size_t left = values.size() * sizeof(double); left > 0;) {
-            const ssize_t put = write(ends[1], at, left);
-            if (put <= 0)
-                std::_Exit(1);
-            at += put;
-            left -= static_cast<size_t>(put);
-        }
+        draw(childs);
         std::_Exit(0);
     }
-    close(ends[1]);
-    const std::vector<double> parents = draw();
-    std::vector<double> childs(kDraws);
-    auto* at = reinterpret_cast<char*>(childs.data());
-    size_t left = childs.size() * sizeof(double);
-    for (ssize_t got; child > 0 && left > 0 && (got = read(ends[0], at, left)) > 0; at += got)
-        left -= static_cast<size_t>(got);
-    close(ends[0]);
+    std::vector<double> parents(kDraws);
+    draw(parents.data());
     int status = -1;
     if (child > 0)
         waitpid(child, &status, 0);
-    if (left > 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return SIZE_MAX;
     std::set<double> seen(parents.begin(), parents.end());
-    seen.insert(childs.begin(), childs.end());
-    return 2 * kDraws - seen.size();
+    seen.insert(childs, childs + kDraws);
+    munmap(shared, kDraws * sizeof(double));
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 2 * kDraws - seen.size() : SIZE_MAX;
 }
 
-// From here on, this process's system calls that `filter` rejects fail.
-template <size_t N>
-void Install(sock_filter (&filter)[N])
+// From here on, this process's system call `nr` fails with `error` when its
+// third argument is `third`.
+void Forbid(uint32_t nr, uint32_t third, uint32_t error)
 {
-    const sock_fprog program { static_cast<unsigned short>(N), filter };
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, nr, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, third, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | error),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program { static_cast<unsigned short>(std::size(filter)), filter };
     if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
         std::_Exit(2);
-}
-
-// getrandom fails as on a kernel without it.
-void ForbidGetrandom()
-{
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_getrandom, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    Install(filter);
-}
-
-// madvise(MADV_WIPEONFORK) fails as on a kernel before Linux 4.14.
-void ForbidWipeOnFork()
-{
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_madvise, 0, 3),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, MADV_WIPEONFORK, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    Install(filter);
 }
 
 }
@@ -214,7 +178,7 @@ TEST(Rnd, AForkedChildAndItsParentNeverDrawTheSameValues)
 TEST(RndDeathTest, OnAKernelWithoutWipeOnForkAForkedChildStillDrawsValuesOfItsOwn)
 {
     auto fork_on_an_old_kernel = [] {
-        ForbidWipeOnFork();
+        Forbid(SYS_madvise, MADV_WIPEONFORK, EINVAL); // as on a kernel before Linux 4.14
         // A thread of its own: its buffer is made after the filter.
         size_t both = SIZE_MAX;
         std::thread([&both] {
@@ -229,23 +193,16 @@ TEST(RndDeathTest, OnAKernelWithoutWipeOnForkAForkedChildStillDrawsValuesOfItsOw
 TEST(RndDeathTest, WithoutTheSystemsSourceSaysSoOnceAndStillDrawsFreshValuesOnEveryThread)
 {
     auto draw_without_getrandom = [] {
-        ForbidGetrandom();
+        Forbid(SYS_getrandom, 0, ENOSYS); // as on a kernel without it; Rnd asks with no flags
         // Threads of their own: their buffers are filled after the source failed,
         // and refilled many times.
-        std::vector<double> a, b;
-        auto draw = [](std::vector<double>& values) {
-            for (int i = 0; i < 200'000; ++i)
-                values.push_back(Rnd());
-        };
-        std::thread first(draw, std::ref(a));
-        std::thread second(draw, std::ref(b));
+        std::vector<double> values(400'000);
+        auto draw = [&values](size_t from) { std::generate_n(values.begin() + from, 200'000, [] { return Rnd(); }); };
+        std::thread first(draw, 0), second(draw, 200'000);
         first.join();
         second.join();
-        std::set<double> distinct(a.begin(), a.end());
-        distinct.insert(b.begin(), b.end());
-        const bool in_range = std::all_of(a.begin(), a.end(), [](double u) { return u >= 0 && u < 1; })
-            && std::all_of(b.begin(), b.end(), [](double u) { return u >= 0 && u < 1; });
-        std::_Exit(in_range && distinct.size() > 399'990 ? 0 : 1);
+        const bool in_range = std::ranges::all_of(values, [](double u) { return u >= 0 && u < 1; });
+        std::_Exit(in_range && std::set<double>(values.begin(), values.end()).size() > 399'990 ? 0 : 1);
     };
     EXPECT_EXIT(draw_without_getrandom(), ::testing::ExitedWithCode(0),
         "^[^\n]*the system's random source failed \\(getrandom: Function not implemented\\)[^\n]*/dev/urandom\n$");

@@ -20,10 +20,8 @@ namespace literal {
 
 inline std::string Normalise(std::string_view text)
 {
-    std::string working(text);
-    working = fw::ReplaceAll(working, fw::Chr(10) + fw::Chr(13), fw::Chr(13));
-    working = fw::ReplaceAll(working, fw::Chr(10), fw::Chr(13));
-    return working;
+    const std::string lf = fw::Chr(10), cr = fw::Chr(13);
+    return fw::ReplaceAll(fw::ReplaceAll(text, lf + cr, cr), lf, cr);
 }
 
 inline bool HasSeveralLines(std::string_view text)
@@ -42,13 +40,9 @@ inline std::optional<std::string> ShuffleLines(std::string_view text, const std:
     // Element k holds field k; element 0 is never used. The fields are cut in
     // one pass, which gives what NthField(working, CR, k) gives for k = 1..n.
     std::vector<std::string> items(1);
-    size_t start = 0;
-    for (;;) {
-        const size_t cr = working.find('\r', start);
-        items.push_back(working.substr(start, cr == std::string::npos ? std::string::npos : cr - start));
-        if (cr == std::string::npos)
-            break;
-        start = cr + 1;
+    for (size_t start = 0, cr = 0; cr != std::string::npos; start = cr + 1) {
+        cr = working.find('\r', start);
+        items.push_back(working.substr(start, cr == std::string::npos ? cr : cr - start));
     }
     assert(items.size() == static_cast<size_t>(n) + 1);
 
