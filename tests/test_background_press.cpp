@@ -30,7 +30,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cmath>
 #include <functional>
 #include <latch>
 #include <memory>
@@ -120,9 +119,12 @@ protected:
         ASSERT_TRUE(Tekstfelt(w).IsBusy());
     }
 
-    static bool WaitUntilDone(cEditfield& field)
+    // Lets the held shuffle go on, and waits until its work has ended and what it sends is in.
+    void Finish()
     {
-        return QTest::qWaitFor([&] { return !field.IsBusy(); }, 120000);
+        m_rnd->Release();
+        fw::WaitForBackgroundWork();
+        harness::ProcessEvents();
     }
 
     // A shuffle still held lets go, so that the work it is in can end.
@@ -137,88 +139,77 @@ protected:
     std::shared_ptr<HeldRnd> m_rnd;
 };
 
-TEST_F(BackgroundPress, TheResultIsTheShuffleOfTheTextWithOneTextChangeTheInsertionPointAtTheTopAndNoUndo)
+// While pending, nothing gets an edit in: typing, the Edit commands (by key
+// and by menu), an input method (dead keys, ibus: it asks whether the field
+// takes text, then commits it). Once done, the field holds what an immediate
+// press would have left, and takes edits again.
+TEST_F(BackgroundPress, WhilePendingTheFieldTakesNoEditsShowsBusyAndIgnoresASecondPressThenHoldsTheShuffle)
 {
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
+    auto& w = *m_window;
+    auto& field = Tekstfelt(w);
+    QPlainTextEdit& editor = Editor(w);
     const std::string before = field.Text();
-    QScrollBar& scroll = *Editor(*w).verticalScrollBar();
+    QScrollBar& scroll = *editor.verticalScrollBar();
     ASSERT_GT(scroll.value(), 0) << "the paste left the text scrolled to its end";
     fw::RunMenuEnablingPass();
     ASSERT_TRUE(fw::AppMenuItem("EditUndo")->Enabled()) << "the paste can be undone";
-
     const auto changes = CountTextChanges(field);
-    PressHeld(*w, FixedSequence());
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
+    PressHeld(w, FixedSequence());
 
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence()));
+    // The busy cursor over the whole window, the text included.
+    EXPECT_EQ(harness::FrameOf(w)->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(harness::WidgetOf(Knap(w))->cursor().shape(), Qt::BusyCursor);
+
+    harness::Type(field, "x\n");
+    harness::Key(w, Qt::Key_Backspace);
+    harness::Paste(field, "indsat");
+    harness::Key(w, Qt::Key_A, Qt::ControlModifier);   // selecting is no edit
+    EXPECT_EQ(field.SelLength(), fw::Len(before));
+    for (const auto& [key, modifiers] : { std::pair { Qt::Key_X, Qt::ControlModifier }, { Qt::Key_Z, Qt::ControlModifier },
+             { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier } })
+        harness::Key(w, key, modifiers);
+    for (const char* name : { "EditUndo", "EditCut", "EditPaste", "EditClear" })
+        EXPECT_FALSE(fw::ChooseMenuItem(fw::AppMenuItem(name))) << name;
+    EXPECT_TRUE(fw::ChooseMenuItem(fw::AppMenuItem("EditCopy")));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(&editor, &query);
+    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(&editor, &commit);
+    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
+
+    harness::Click(Knap(w));
+    Finish();
+    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence())) << "one press, as an immediate press leaves it";
     EXPECT_EQ(*changes, 1);
     EXPECT_EQ(field.SelStart(), 0);
     EXPECT_EQ(field.SelLength(), 0);
     EXPECT_EQ(scroll.value(), 0);
-    EXPECT_TRUE(Knap(*w).Enabled());
-    harness::Focus(field);
     fw::RunMenuEnablingPass();
     EXPECT_FALSE(fw::AppMenuItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
     EXPECT_TRUE(fw::AppMenuItem("EditPaste")->Enabled());
-}
 
-TEST_F(BackgroundPress, WhileAPressIsPendingTheFieldTakesNoEditsTheCursorShowsBusyAndASecondPressDoesNothing)
-{
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
-    QPlainTextEdit& editor = Editor(*w);
-    const auto last = [] { return std::nextafter(1.0, 0.0); };   // every draw takes the last line: reversed
-    PressHeld(*w, last);
-    const std::string before = field.Text();
-
-    // The busy cursor over the whole window, the text included.
-    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(harness::WidgetOf(Knap(*w))->cursor().shape(), Qt::BusyCursor);
-
-    // Typing, and every Edit command that would change the text, by key and by menu.
-    harness::Type(field, "x\n");
-    harness::Key(*w, Qt::Key_Backspace);
-    harness::Paste(field, "indsat");
-    harness::Key(*w, Qt::Key_A, Qt::ControlModifier);   // selecting is no edit
-    EXPECT_EQ(field.SelLength(), fw::Len(before));
-    for (const auto& [key, modifiers] : { std::pair { Qt::Key_X, Qt::ControlModifier }, { Qt::Key_Z, Qt::ControlModifier },
-             { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier } })
-        harness::Key(*w, key, modifiers);
-    for (const char* name : { "EditUndo", "EditCut", "EditPaste", "EditClear" })
-        EXPECT_FALSE(fw::ChooseMenuItem(fw::AppMenuItem(name))) << name;
-    EXPECT_TRUE(fw::ChooseMenuItem(fw::AppMenuItem("EditCopy")));
-    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
-
-    harness::Click(Knap(*w));
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    harness::ProcessEvents();
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, last)) << "one press, not two";
-    EXPECT_EQ(m_rnd->Draws(), kLongTextLines);
-
-    // Done: the usual cursors, and the field takes edits again.
-    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::ArrowCursor);
+    // The usual cursors, and the field takes edits again, at the top.
+    EXPECT_EQ(harness::FrameOf(w)->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::IBeamCursor);
+    QApplication::sendEvent(&editor, &query);
+    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
+    QApplication::sendEvent(&editor, &commit);
     harness::Type(field, "x");
-    EXPECT_TRUE(field.Text() == "x" + ShuffleLines(before, last).value());
+    EXPECT_TRUE(field.Text() == "éx" + ShuffleLines(before, FixedSequence()).value());
 }
 
 TEST_F(BackgroundPress, CtrlWDuringAPressClosesTheWindowAtOnceAndTheResultNeverArrives)
 {
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
-    PressHeld(*w, FixedSequence());
+    auto& field = Tekstfelt(*m_window);
+    PressHeld(*m_window, FixedSequence());
     const std::string before = field.Text();
     const auto changes = CountTextChanges(field);
-
-    harness::Key(*w, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_FALSE(w->IsOpen());
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    harness::Key(*m_window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(m_window->IsOpen());
+    Finish();
     EXPECT_EQ(*changes, 0);
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
     EXPECT_FALSE(field.IsBusy());
@@ -233,9 +224,7 @@ TEST_F(BackgroundPress, AWindowClosedAndGoneDuringAPressLeavesNothingBehind)
     harness::ProcessEvents();
     ASSERT_TRUE(closed.expired()) << "the window and its field are gone while the shuffle is held";
 
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    Finish();
     auto again = wTilfaeldigRaekkefoelge::Get();
     again->Show();
     EXPECT_EQ(Tekstfelt(*again).Text(), "");
@@ -249,22 +238,25 @@ TEST_F(BackgroundPress, AShuffleThatFailsInTheBackgroundFailsAsAPressDoesAndLeav
     const std::string before = field.Text();
     fw::SetRndSource([]() -> double { throw std::runtime_error("ingen tilfældighed"); });
     harness::Click(Knap(*m_window));
-    ASSERT_TRUE(WaitUntilDone(field));
+    fw::WaitForBackgroundWork();
+    harness::ProcessEvents();
     const std::exception_ptr failure = fw::TakePendingException();
     ASSERT_TRUE(failure) << "the failure goes where a handler's failure goes";
     EXPECT_THROW(std::rethrow_exception(failure), std::runtime_error);
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
-    EXPECT_FALSE(field.ReadOnly());
     EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
+    harness::Type(field, "x");
+    EXPECT_TRUE(field.Text() == before + "x");
 }
 
-TEST_F(BackgroundPress, ReadOnlySetDuringAPressHoldsAfterItAndClearedItIsEditableAgain)
+// What the program sets meanwhile holds: ReadOnly, set or cleared, once the
+// press is done; a text, at once, ending the press.
+TEST_F(BackgroundPress, WhatTheProgramSetsDuringAPressHolds)
 {
     auto& field = Tekstfelt(*m_window);
     PressHeld(*m_window, FixedSequence());
     field.SetReadOnly(true);
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
+    Finish();
     EXPECT_TRUE(field.ReadOnly());
     const std::string shuffled = field.Text();
     harness::Type(field, "x");
@@ -274,49 +266,14 @@ TEST_F(BackgroundPress, ReadOnlySetDuringAPressHoldsAfterItAndClearedItIsEditabl
     field.SetReadOnly(false);
     harness::Type(field, "x");
     EXPECT_TRUE(field.Text() == shuffled) << "no edits while pending, read-only or not";
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    harness::Focus(field);
+    Finish();
     harness::Type(field, "x");
     EXPECT_EQ(field.Text().substr(0, 1), "x");
-}
 
-// What an input method (dead keys, ibus) does: asks whether the field takes
-// text, then commits it.
-TEST_F(BackgroundPress, WhileAPressIsPendingAnInputMethodGetsNoTextIn)
-{
-    auto& field = Tekstfelt(*m_window);
-    QPlainTextEdit& editor = Editor(*m_window);
-    harness::Focus(field);
-    PressHeld(*m_window, FixedSequence());
-    const std::string before = field.Text();
-
-    QInputMethodQueryEvent query(Qt::ImEnabled);
-    QApplication::sendEvent(&editor, &query);
-    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("é"));
-    QApplication::sendEvent(&editor, &commit);
-    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
-
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence())) << "the press's result is in";
-    QApplication::sendEvent(&editor, &query);
-    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
-    QApplication::sendEvent(&editor, &commit);
-    EXPECT_EQ(field.Text().substr(0, 2), "é");
-}
-
-TEST_F(BackgroundPress, ATextTheProgramSetsDuringAPressStaysAndThePressEnds)
-{
-    auto& field = Tekstfelt(*m_window);
     PressHeld(*m_window, FixedSequence());
     field.SetText("Anna\rBo");
     EXPECT_FALSE(field.IsBusy());
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    Finish();
     EXPECT_TRUE(field.Text() == "Anna\rBo") << "the text the program set stays";
     EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
 }
