@@ -2,12 +2,10 @@
 // program started as a user would.
 
 #include "framework/Exceptions.h"
-#include "framework/Picture.h"
 #include "framework/ResourceFork.h"
 #include "framework/Runtime.h"
 #include "framework/Values.h"
 #include "qt/FailureBox.h"
-#include "shell/Hapsavibillede64x64.h"
 #include "shell/Startup.h"
 #include "shell/wHapsavi.h"
 #include "shell/wOm.h"
@@ -19,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QProcess>
@@ -30,8 +29,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <exception>
 #include <functional>
 #include <string>
 
@@ -88,18 +85,17 @@ TEST_F(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZe
         EXPECT_EQ(fw::Window::Get(0), launcher);
 
         // The desktop knows the program as Hapsavi (the xcb platform names its
-        // window class so), with the die as every window's icon.
+        // window class so), with the die (64 x 64) as every window's icon.
         harness::Key(*launcher, Qt::Key_2, Qt::ControlModifier);
         wOm::Get()->ShowModal();
         EXPECT_EQ(QGuiApplication::applicationName().toStdString(), "Hapsavi");
         EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Hapsavi");
         EXPECT_EQ(QAccessible::queryAccessibleInterface(qApp)->text(QAccessible::Name).toStdString(), "Hapsavi");
-        const auto die = Hapsavibillede64x64::Get();
         EXPECT_EQ(fw::WindowCount(), 4);
-        for (int32_t i = 0; i < fw::WindowCount(); ++i) {
+        for (int i = 0; i < fw::WindowCount(); ++i) {
             const auto window = fw::Window::Get(i);
             SCOPED_TRACE(window->Title());
-            EXPECT_EQ(harness::FrameOf(*window)->windowIcon().availableSizes(), QList { QSize(die->Width(), die->Height()) });
+            EXPECT_EQ(harness::FrameOf(*window)->windowIcon().availableSizes(), QList { QSize(64, 64) });
         }
 
         // With text typed in the random-order window, closing the launcher gives it up without asking.
