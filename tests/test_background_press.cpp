@@ -83,17 +83,6 @@ private:
     std::once_flag m_release;
 };
 
-// Counts the field's TextChange events on top of its window's handler.
-std::shared_ptr<const int> CountTextChanges(cEditfield& field)
-{
-    auto count = std::make_shared<int>(0);
-    field.on_text_change = [count, handler = field.on_text_change] {
-        ++*count;
-        handler();
-    };
-    return count;
-}
-
 class BackgroundPress : public harness::AppTest {
 protected:
     // The window, open with the long text pasted in.
@@ -149,7 +138,8 @@ TEST_F(BackgroundPress, WhilePendingTheFieldTakesNoEditsShowsBusyAndIgnoresASeco
     ASSERT_GT(scroll.value(), 0) << "the paste left the text scrolled to its end";
     fw::RunMenuEnablingPass();
     ASSERT_TRUE(fw::AppMenuItem("EditUndo")->Enabled()) << "the paste can be undone";
-    const auto changes = CountTextChanges(field);
+    const auto changes = std::make_shared<int>(0);   // TextChange events, on top of the window's handler
+    field.on_text_change = [changes, handler = field.on_text_change] { ++*changes; handler(); };
     PressHeld();
 
     // The busy cursor over the whole window, the text included.
@@ -199,7 +189,8 @@ TEST_F(BackgroundPress, CtrlWDuringAPressClosesTheWindowAtOnceAndTheResultNeverA
     auto& field = Tekstfelt(*m_window);
     PressHeld();
     const std::string before = field.Text();
-    const auto changes = CountTextChanges(field);
+    const auto changes = std::make_shared<int>(0);
+    field.on_text_change = [changes, handler = field.on_text_change] { ++*changes; handler(); };
     harness::Key(*m_window, Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(m_window->IsOpen());
     Finish();
@@ -325,7 +316,6 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
     rnd->Release();
     EXPECT_EQ(fw::RuntimeExit(), 0);
     EXPECT_LT(rnd->Draws(), kLines) << "quitting stopped the shuffle before its last draw";
-    fw::SetRndSource({ });
 }
 
 }
