@@ -61,26 +61,20 @@ QString LongText(int lines = 4001)
 
 // A Rnd source that holds the shuffle at its first draw until released; then
 // it draws the fixed sequence.
-class HeldRnd {
-public:
+struct HeldRnd {
     double Draw()
     {
-        if (m_draws++ == 0)
-            m_held.count_down();
-        m_released.wait();
-        return m_values();
+        if (draws++ == 0)
+            held.count_down();
+        released.wait();
+        return values();
     }
-    // Returns once the shuffle is held at its first draw.
-    void WaitUntilHeld() { m_held.wait(); }
-    void Release() { std::call_once(m_release, [this] { m_released.count_down(); }); }
-    int Draws() const { return m_draws; }
+    void Release() { std::call_once(release, [this] { released.count_down(); }); }
 
-private:
-    std::function<double()> m_values { FixedSequence() };
-    std::atomic<int> m_draws { 0 };
-    std::latch m_held { 1 };
-    std::latch m_released { 1 };
-    std::once_flag m_release;
+    std::function<double()> values { FixedSequence() };
+    std::atomic<int> draws { 0 };
+    std::latch held { 1 }, released { 1 };   // the shuffle at its first draw; let go
+    std::once_flag release;
 };
 
 class BackgroundPress : public harness::AppTest {
@@ -100,7 +94,7 @@ protected:
         m_rnd = std::make_shared<HeldRnd>();
         fw::SetRndSource([rnd = m_rnd] { return rnd->Draw(); });
         harness::Click(Knap(*m_window));
-        m_rnd->WaitUntilHeld();
+        m_rnd->held.wait();
         ASSERT_TRUE(Tekstfelt(*m_window).IsBusy());
     }
 
@@ -299,7 +293,7 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
             auto order = fw::Window::Get(0);
             harness::Paste(Tekstfelt(*order), LongText(kLines));
             harness::Click(Knap(*order));
-            rnd->WaitUntilHeld();
+            rnd->held.wait();
             ASSERT_TRUE(Tekstfelt(*order).IsBusy());
             harness::Key(*order, Qt::Key_Q, Qt::ControlModifier);
         });
@@ -309,13 +303,13 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
         fw::Quit(2);
     });
     Main();
-    EXPECT_EQ(rnd->Draws(), 1) << "the loop ended while the shuffle was still held";
+    EXPECT_EQ(rnd->draws, 1) << "the loop ended while the shuffle was still held";
     // Shutdown as main() runs it; the shuffle goes on only once its window is gone.
     finalize();
     fw::WindowList::Get().DestroyAll();
     rnd->Release();
     EXPECT_EQ(fw::RuntimeExit(), 0);
-    EXPECT_LT(rnd->Draws(), kLines) << "quitting stopped the shuffle before its last draw";
+    EXPECT_LT(rnd->draws, kLines) << "quitting stopped the shuffle before its last draw";
 }
 
 }

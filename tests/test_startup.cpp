@@ -74,7 +74,6 @@ TEST_F(Startup, AUserWorksThroughBothToolsAndClosingTheLauncherQuitsWithStatusZe
         harness::Paste(text, "en\nto\ntre\nfire");
         fw::SetRndSource([] { return 0.99; });
         harness::Click(harness::TilfaeldigRaekkefoelge(*order));
-        fw::SetRndSource({ });
         EXPECT_EQ(text.Text(), "fire\rtre\rto\ren");
 
         // Ctrl+W closes a tool window, the one behind comes forward; Ctrl+0 brings the launcher.
@@ -145,12 +144,17 @@ struct Ended {
     std::string error;   // what it wrote to standard error
 };
 
-// Starts a built program as a user would, with the environment given, and
-// waits until it ends or, if given, writes `awaited` to standard error. One
-// still running then is killed: a program that got as far as its event loop
-// does not end by itself.
-Ended RunBuilt(const QString& program, QProcessEnvironment environment, const QByteArray& awaited = { })
+// Starts a built program as a user would, with no display and no platform
+// named but the variables `set` ("NAME=value"), and waits until it ends or, if
+// given, writes `awaited` to standard error. One still running then is killed:
+// a program that got as far as its event loop does not end by itself.
+Ended RunBuilt(const QString& program, const QStringList& set, const QByteArray& awaited = { })
 {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" })
+        environment.remove(name);
+    for (const QString& variable : set)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     // A runtime folder of its own keeps the toolkit from warning about it.
     QTemporaryDir runtime;
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
@@ -167,15 +171,6 @@ Ended RunBuilt(const QString& program, QProcessEnvironment environment, const QB
     process.kill();
     process.waitForFinished();
     return { killed, process.exitCode(), (error + process.readAllStandardError()).toStdString() };
-}
-
-// The environment with no display and no platform named.
-QProcessEnvironment Headless()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" })
-        environment.remove(name);
-    return environment;
 }
 
 // A display number with no X server behind it.
@@ -196,7 +191,6 @@ QString DeadDisplay()
 TEST(Program, WhenItCannotStartSaysWhyInOneLineAndEndsWithStatusOne)
 {
     const QString built = qEnvironmentVariable("HAPSAVI_BIN");
-    ASSERT_FALSE(built.isEmpty());
     QFile real(QFileInfo(built).dir().filePath("resources/168.png"));
     ASSERT_TRUE(real.open(QIODevice::ReadOnly));
     const QByteArray png = real.readAll();
@@ -207,35 +201,31 @@ TEST(Program, WhenItCannotStartSaysWhyInOneLineAndEndsWithStatusOne)
     const std::string no_picture = "hapsavi: unhandled NilObjectException: picture 168 is missing";
     const struct {
         const char* what;
-        const char* name;   // set in the environment, to `value`
-        QString value;
+        QStringList set;
         std::function<bool(const QString&)> picture;   // makes it; none: no resources folder
         std::string line;   // without its end: followed by a reason
     } cases[] = {
-        { "no display", "", "", file(png), no_display },
-        { "a dead display", "DISPLAY", DeadDisplay(), file(png), no_display },
-        { "no such platform", "QT_QPA_PLATFORM", "nonesuch", file(png), "hapsavi: could not load platform \"nonesuch\": no such platform\n" },
-        { "Wayland", "QT_QPA_PLATFORM", "wayland", file(png), "hapsavi: could not load platform \"wayland\": " },
-        { "no resources folder", "QT_QPA_PLATFORM", "offscreen", nullptr, no_picture },
-        { "not a picture", "QT_QPA_PLATFORM", "offscreen", file("not a picture at all"), no_picture },
-        { "cut short", "QT_QPA_PLATFORM", "offscreen", file(png.left(300)), no_picture },
+        { "no display", { }, file(png), no_display },
+        { "a dead display", { "DISPLAY=" + DeadDisplay() }, file(png), no_display },
+        { "no such platform", { "QT_QPA_PLATFORM=nonesuch" }, file(png), "hapsavi: could not load platform \"nonesuch\": no such platform\n" },
+        { "Wayland", { "QT_QPA_PLATFORM=wayland" }, file(png), "hapsavi: could not load platform \"wayland\": " },
+        { "no resources folder", { "QT_QPA_PLATFORM=offscreen" }, nullptr, no_picture },
+        { "not a picture", { "QT_QPA_PLATFORM=offscreen" }, file("not a picture at all"), no_picture },
+        { "cut short", { "QT_QPA_PLATFORM=offscreen" }, file(png.left(300)), no_picture },
         // Far past what the image library will allocate.
-        { "60000 x 60000 pixels", "QT_QPA_PLATFORM", "offscreen", file("P5\n60000 60000\n255\n"), no_picture },
+        { "60000 x 60000 pixels", { "QT_QPA_PLATFORM=offscreen" }, file("P5\n60000 60000\n255\n"), no_picture },
         // Opening a pipe for reading would wait for a writer forever.
-        { "a named pipe", "QT_QPA_PLATFORM", "offscreen",
+        { "a named pipe", { "QT_QPA_PLATFORM=offscreen" },
             [](const QString& path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }, no_picture },
     };
-    for (const auto& [what, name, value, picture, line] : cases) {
+    for (const auto& [what, set, picture, line] : cases) {
         SCOPED_TRACE(what);
         QTemporaryDir dir;
         ASSERT_TRUE(QFile::copy(built, dir.filePath("hapsavi")));
         if (picture) {
             ASSERT_TRUE(QDir(dir.path()).mkdir("resources") && picture(dir.filePath("resources/168.png")));
         }
-        QProcessEnvironment environment = Headless();
-        if (*name)
-            environment.insert(name, value);
-        const Ended ended = RunBuilt(dir.filePath("hapsavi"), environment);
+        const Ended ended = RunBuilt(dir.filePath("hapsavi"), set);
         EXPECT_FALSE(ended.killed);
         EXPECT_EQ(ended.status, 1);
         EXPECT_EQ(ended.error.substr(0, line.size()), line);
@@ -276,11 +266,9 @@ TEST(Program, InstalledIntoAPrefixStartsFromThereAsADesktopProgram)
 
     // Started from there, it shows its launcher and runs until it is ended.
     // The toolkit's accessibility log names each window as it is made.
-    QProcessEnvironment environment = Headless();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("QT_LOGGING_RULES", "qt.accessibility.cache.debug=true");
     const QByteArray launcher = "name=\"Hapsavi\" role=Window";
-    const Ended ended = RunBuilt(installed.filePath("bin/hapsavi"), environment, launcher);
+    const Ended ended = RunBuilt(installed.filePath("bin/hapsavi"),
+        { "QT_QPA_PLATFORM=offscreen", "QT_LOGGING_RULES=qt.accessibility.cache.debug=true" }, launcher);
     EXPECT_TRUE(ended.killed) << "it ended by itself";
     EXPECT_NE(ended.error.find(launcher.toStdString()), std::string::npos) << ended.error;
     EXPECT_EQ(ended.error.find("unhandled"), std::string::npos) << ended.error;
