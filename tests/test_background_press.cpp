@@ -4,7 +4,6 @@
 // shuffle at its first draw, so that a press stays pending until the test
 // lets it go.
 
-#include "framework/Application.h"
 #include "framework/MenuCommands.h"
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
@@ -23,14 +22,12 @@
 #include <QInputMethodQueryEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <cmath>
 #include <functional>
 #include <latch>
 #include <memory>
@@ -54,8 +51,7 @@ fw::PushButton& Knap(fw::Window& w) { return harness::TilfaeldigRaekkefoelge(w);
 QPlainTextEdit& Editor(fw::Window& w) { return *static_cast<QPlainTextEdit*>(harness::WidgetOf(Tekstfelt(w))); }
 
 // Some thousands of lines with Danish letters, LF between them, as a user would paste them.
-constexpr int kLongTextLines = 4001;
-QString LongText(int lines = kLongTextLines)
+QString LongText(int lines = 4001)
 {
     QString text;
     for (int i = 0; i + 1 < lines; ++i)
@@ -63,41 +59,23 @@ QString LongText(int lines = kLongTextLines)
     return text + QStringLiteral("sidste linje");
 }
 
-// A Rnd source that holds the shuffle at its first draw until released.
-class HeldRnd {
-public:
-    explicit HeldRnd(std::function<double()> values) : m_values(std::move(values)) { }
-
+// A Rnd source that holds the shuffle at its first draw until released; then
+// it draws the fixed sequence.
+struct HeldRnd {
     double Draw()
     {
-        if (m_draws++ == 0)
-            m_held.count_down();
-        m_released.wait();
-        return m_values();
+        if (draws++ == 0)
+            held.count_down();
+        released.wait();
+        return values();
     }
-    // Returns once the shuffle is held at its first draw.
-    void WaitUntilHeld() { m_held.wait(); }
-    void Release() { std::call_once(m_release, [this] { m_released.count_down(); }); }
-    int Draws() const { return m_draws; }
+    void Release() { std::call_once(release, [this] { released.count_down(); }); }
 
-private:
-    std::function<double()> m_values;
-    std::atomic<int> m_draws { 0 };
-    std::latch m_held { 1 };
-    std::latch m_released { 1 };
-    std::once_flag m_release;
+    std::function<double()> values { FixedSequence() };
+    std::atomic<int> draws { 0 };
+    std::latch held { 1 }, released { 1 };   // the shuffle at its first draw; let go
+    std::once_flag release;
 };
-
-// Counts the field's TextChange events on top of its window's handler.
-std::shared_ptr<const int> CountTextChanges(cEditfield& field)
-{
-    auto count = std::make_shared<int>(0);
-    field.on_text_change = [count, handler = field.on_text_change] {
-        ++*count;
-        handler();
-    };
-    return count;
-}
 
 class BackgroundPress : public harness::AppTest {
 protected:
@@ -111,25 +89,28 @@ protected:
     }
 
     // Presses the button; returns once the shuffle is held.
-    void PressHeld(fw::Window& w, std::function<double()> values)
+    void PressHeld()
     {
-        m_rnd = std::make_shared<HeldRnd>(std::move(values));
+        m_rnd = std::make_shared<HeldRnd>();
         fw::SetRndSource([rnd = m_rnd] { return rnd->Draw(); });
-        harness::Click(Knap(w));
-        m_rnd->WaitUntilHeld();
-        ASSERT_TRUE(Tekstfelt(w).IsBusy());
+        harness::Click(Knap(*m_window));
+        m_rnd->held.wait();
+        ASSERT_TRUE(Tekstfelt(*m_window).IsBusy());
     }
 
-    static bool WaitUntilDone(cEditfield& field)
+    // Lets a held shuffle go on, and waits until its work has ended and what it sends is in.
+    void Finish()
     {
-        return QTest::qWaitFor([&] { return !field.IsBusy(); }, 120000);
+        if (m_rnd)
+            m_rnd->Release();
+        fw::WaitForBackgroundWork();
+        harness::ProcessEvents();
     }
 
     // A shuffle still held lets go, so that the work it is in can end.
     void TearDown() override
     {
-        if (m_rnd)
-            m_rnd->Release();
+        Finish();
         harness::AppTest::TearDown();
     }
 
@@ -137,88 +118,76 @@ protected:
     std::shared_ptr<HeldRnd> m_rnd;
 };
 
-TEST_F(BackgroundPress, TheResultIsTheShuffleOfTheTextWithOneTextChangeTheInsertionPointAtTheTopAndNoUndo)
+// While pending, nothing gets an edit in: typing, the Edit commands (by key
+// and by menu), an input method (dead keys, ibus: it asks whether the field
+// takes text, then commits it). Once done, the field holds what an immediate
+// press would have left, and takes edits again.
+TEST_F(BackgroundPress, WhilePendingTheFieldTakesNoEditsShowsBusyAndIgnoresASecondPressThenHoldsTheShuffle)
 {
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
+    auto& w = *m_window;
+    auto& field = Tekstfelt(w);
+    QPlainTextEdit& editor = Editor(w);
     const std::string before = field.Text();
-    QScrollBar& scroll = *Editor(*w).verticalScrollBar();
+    QScrollBar& scroll = *editor.verticalScrollBar();
     ASSERT_GT(scroll.value(), 0) << "the paste left the text scrolled to its end";
     fw::RunMenuEnablingPass();
     ASSERT_TRUE(fw::AppMenuItem("EditUndo")->Enabled()) << "the paste can be undone";
-
-    const auto changes = CountTextChanges(field);
-    PressHeld(*w, FixedSequence());
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence()));
-    EXPECT_EQ(*changes, 1);
-    EXPECT_EQ(field.SelStart(), 0);
-    EXPECT_EQ(field.SelLength(), 0);
-    EXPECT_EQ(scroll.value(), 0);
-    EXPECT_TRUE(Knap(*w).Enabled());
-    harness::Focus(field);
-    fw::RunMenuEnablingPass();
-    EXPECT_FALSE(fw::AppMenuItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
-    EXPECT_TRUE(fw::AppMenuItem("EditPaste")->Enabled());
-}
-
-TEST_F(BackgroundPress, WhileAPressIsPendingTheFieldTakesNoEditsTheCursorShowsBusyAndASecondPressDoesNothing)
-{
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
-    QPlainTextEdit& editor = Editor(*w);
-    const auto last = [] { return std::nextafter(1.0, 0.0); };   // every draw takes the last line: reversed
-    PressHeld(*w, last);
-    const std::string before = field.Text();
+    const auto changes = std::make_shared<int>(0);   // TextChange events, on top of the window's handler
+    field.on_text_change = [changes, handler = field.on_text_change] { ++*changes; handler(); };
+    PressHeld();
 
     // The busy cursor over the whole window, the text included.
-    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(harness::FrameOf(w)->cursor().shape(), Qt::BusyCursor);
     EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(harness::WidgetOf(Knap(*w))->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(harness::WidgetOf(Knap(w))->cursor().shape(), Qt::BusyCursor);
 
-    // Typing, and every Edit command that would change the text, by key and by menu.
     harness::Type(field, "x\n");
-    harness::Key(*w, Qt::Key_Backspace);
     harness::Paste(field, "indsat");
-    harness::Key(*w, Qt::Key_A, Qt::ControlModifier);   // selecting is no edit
+    harness::Key(w, Qt::Key_A, Qt::ControlModifier);   // selecting is no edit
     EXPECT_EQ(field.SelLength(), fw::Len(before));
     for (const auto& [key, modifiers] : { std::pair { Qt::Key_X, Qt::ControlModifier }, { Qt::Key_Z, Qt::ControlModifier },
-             { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier } })
-        harness::Key(*w, key, modifiers);
+             { Qt::Key_V, Qt::ControlModifier }, { Qt::Key_Delete, Qt::NoModifier }, { Qt::Key_Backspace, Qt::NoModifier } })
+        harness::Key(w, key, modifiers);
     for (const char* name : { "EditUndo", "EditCut", "EditPaste", "EditClear" })
         EXPECT_FALSE(fw::ChooseMenuItem(fw::AppMenuItem(name))) << name;
     EXPECT_TRUE(fw::ChooseMenuItem(fw::AppMenuItem("EditCopy")));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(&editor, &query);
+    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(&editor, &commit);
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
 
-    harness::Click(Knap(*w));
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    harness::ProcessEvents();
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, last)) << "one press, not two";
-    EXPECT_EQ(m_rnd->Draws(), kLongTextLines);
+    harness::Click(Knap(w));
+    Finish();
+    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence())) << "one press, as an immediate press leaves it";
+    EXPECT_EQ(*changes, 1);
+    EXPECT_EQ(scroll.value(), 0);
+    fw::RunMenuEnablingPass();
+    EXPECT_FALSE(fw::AppMenuItem("EditUndo")->Enabled()) << "a press clears the undo history, as setting the text does";
+    EXPECT_TRUE(fw::AppMenuItem("EditPaste")->Enabled());
 
-    // Done: the usual cursors, and the field takes edits again.
-    EXPECT_EQ(harness::FrameOf(*w)->cursor().shape(), Qt::ArrowCursor);
+    // The usual cursors, and the field takes edits again, at the top, nothing selected.
+    EXPECT_EQ(harness::FrameOf(w)->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(editor.viewport()->cursor().shape(), Qt::IBeamCursor);
+    QApplication::sendEvent(&editor, &query);
+    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
+    QApplication::sendEvent(&editor, &commit);
     harness::Type(field, "x");
-    EXPECT_TRUE(field.Text() == "x" + ShuffleLines(before, last).value());
+    EXPECT_TRUE(field.Text() == "éx" + ShuffleLines(before, FixedSequence()).value());
 }
 
 TEST_F(BackgroundPress, CtrlWDuringAPressClosesTheWindowAtOnceAndTheResultNeverArrives)
 {
-    auto& w = m_window;
-    auto& field = Tekstfelt(*w);
-    PressHeld(*w, FixedSequence());
+    auto& field = Tekstfelt(*m_window);
+    PressHeld();
     const std::string before = field.Text();
-    const auto changes = CountTextChanges(field);
-
-    harness::Key(*w, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_FALSE(w->IsOpen());
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    const auto changes = std::make_shared<int>(0);
+    field.on_text_change = [changes, handler = field.on_text_change] { ++*changes; handler(); };
+    harness::Key(*m_window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(m_window->IsOpen());
+    Finish();
     EXPECT_EQ(*changes, 0);
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
     EXPECT_FALSE(field.IsBusy());
@@ -226,20 +195,15 @@ TEST_F(BackgroundPress, CtrlWDuringAPressClosesTheWindowAtOnceAndTheResultNeverA
 
 TEST_F(BackgroundPress, AWindowClosedAndGoneDuringAPressLeavesNothingBehind)
 {
-    PressHeld(*m_window, FixedSequence());
+    PressHeld();
     harness::Key(*m_window, Qt::Key_W, Qt::ControlModifier);
     std::weak_ptr<fw::Window> closed = m_window;
     m_window.reset();
     harness::ProcessEvents();
     ASSERT_TRUE(closed.expired()) << "the window and its field are gone while the shuffle is held";
-
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    Finish();
     auto again = wTilfaeldigRaekkefoelge::Get();
     again->Show();
-    EXPECT_EQ(Tekstfelt(*again).Text(), "");
-    EXPECT_FALSE(Tekstfelt(*again).IsBusy());
     EXPECT_EQ(harness::FrameOf(*again)->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -249,74 +213,41 @@ TEST_F(BackgroundPress, AShuffleThatFailsInTheBackgroundFailsAsAPressDoesAndLeav
     const std::string before = field.Text();
     fw::SetRndSource([]() -> double { throw std::runtime_error("ingen tilfældighed"); });
     harness::Click(Knap(*m_window));
-    ASSERT_TRUE(WaitUntilDone(field));
+    Finish();
     const std::exception_ptr failure = fw::TakePendingException();
     ASSERT_TRUE(failure) << "the failure goes where a handler's failure goes";
     EXPECT_THROW(std::rethrow_exception(failure), std::runtime_error);
     EXPECT_TRUE(field.Text() == before) << "the text is as it was";
-    EXPECT_FALSE(field.ReadOnly());
     EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
+    harness::Type(field, "x");
+    EXPECT_TRUE(field.Text() == before + "x");
 }
 
-TEST_F(BackgroundPress, ReadOnlySetDuringAPressHoldsAfterItAndClearedItIsEditableAgain)
+// What the program sets meanwhile holds: ReadOnly, set or cleared, once the
+// press is done; a text, at once, ending the press.
+TEST_F(BackgroundPress, WhatTheProgramSetsDuringAPressHolds)
 {
     auto& field = Tekstfelt(*m_window);
-    PressHeld(*m_window, FixedSequence());
+    PressHeld();
     field.SetReadOnly(true);
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
+    Finish();
     EXPECT_TRUE(field.ReadOnly());
     const std::string shuffled = field.Text();
     harness::Type(field, "x");
     EXPECT_TRUE(field.Text() == shuffled) << "still read-only after the press";
 
-    PressHeld(*m_window, FixedSequence());
+    PressHeld();
     field.SetReadOnly(false);
     harness::Type(field, "x");
     EXPECT_TRUE(field.Text() == shuffled) << "no edits while pending, read-only or not";
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    harness::Focus(field);
+    Finish();
     harness::Type(field, "x");
     EXPECT_EQ(field.Text().substr(0, 1), "x");
-}
 
-// What an input method (dead keys, ibus) does: asks whether the field takes
-// text, then commits it.
-TEST_F(BackgroundPress, WhileAPressIsPendingAnInputMethodGetsNoTextIn)
-{
-    auto& field = Tekstfelt(*m_window);
-    QPlainTextEdit& editor = Editor(*m_window);
-    harness::Focus(field);
-    PressHeld(*m_window, FixedSequence());
-    const std::string before = field.Text();
-
-    QInputMethodQueryEvent query(Qt::ImEnabled);
-    QApplication::sendEvent(&editor, &query);
-    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("é"));
-    QApplication::sendEvent(&editor, &commit);
-    EXPECT_TRUE(field.Text() == before) << "the text is as it was";
-
-    m_rnd->Release();
-    ASSERT_TRUE(WaitUntilDone(field));
-    EXPECT_TRUE(field.Text() == ShuffleLines(before, FixedSequence())) << "the press's result is in";
-    QApplication::sendEvent(&editor, &query);
-    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
-    QApplication::sendEvent(&editor, &commit);
-    EXPECT_EQ(field.Text().substr(0, 2), "é");
-}
-
-TEST_F(BackgroundPress, ATextTheProgramSetsDuringAPressStaysAndThePressEnds)
-{
-    auto& field = Tekstfelt(*m_window);
-    PressHeld(*m_window, FixedSequence());
+    PressHeld();
     field.SetText("Anna\rBo");
     EXPECT_FALSE(field.IsBusy());
-    m_rnd->Release();
-    fw::WaitForBackgroundWork();
-    harness::ProcessEvents();
+    Finish();
     EXPECT_TRUE(field.Text() == "Anna\rBo") << "the text the program set stays";
     EXPECT_EQ(harness::FrameOf(*m_window)->cursor().shape(), Qt::ArrowCursor);
 }
@@ -351,7 +282,7 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
 {
     fw::RuntimeInit();
     initialize();
-    auto rnd = std::make_shared<HeldRnd>([] { return 0.5; });
+    auto rnd = std::make_shared<HeldRnd>();
     fw::SetRndSource([rnd] { return rnd->Draw(); });
     // More lines than the shuffle draws before it first asks whether to stop.
     constexpr int kLines = 70000;
@@ -362,7 +293,7 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
             auto order = fw::Window::Get(0);
             harness::Paste(Tekstfelt(*order), LongText(kLines));
             harness::Click(Knap(*order));
-            rnd->WaitUntilHeld();
+            rnd->held.wait();
             ASSERT_TRUE(Tekstfelt(*order).IsBusy());
             harness::Key(*order, Qt::Key_Q, Qt::ControlModifier);
         });
@@ -372,14 +303,13 @@ TEST_F(BackgroundPressQuit, CtrlQDuringAPressEndsTheEventLoopAtOnceAndStopsTheSh
         fw::Quit(2);
     });
     Main();
-    EXPECT_EQ(rnd->Draws(), 1) << "the loop ended while the shuffle was still held";
+    EXPECT_EQ(rnd->draws, 1) << "the loop ended while the shuffle was still held";
     // Shutdown as main() runs it; the shuffle goes on only once its window is gone.
     finalize();
     fw::WindowList::Get().DestroyAll();
     rnd->Release();
     EXPECT_EQ(fw::RuntimeExit(), 0);
-    EXPECT_LT(rnd->Draws(), kLines) << "quitting stopped the shuffle before its last draw";
-    fw::SetRndSource({ });
+    EXPECT_LT(rnd->draws, kLines) << "quitting stopped the shuffle before its last draw";
 }
 
 }
