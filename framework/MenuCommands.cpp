@@ -72,7 +72,7 @@ bool FieldCanDo(const EditField& field, std::string_view name)
     if (name == "EditUndo")
         return field.CanUndo();
     if (name == "EditCut" || name == "EditClear")
-        return field.HasSelection() && !field.ReadOnly() && !field.IsBusy();
+        return field.HasSelection() && field.Editable();
     if (name == "EditCopy")
         return field.HasSelection();
     if (name == "EditPaste")

@@ -38,7 +38,8 @@ public:
 
     bool ReadOnly() const { return m_read_only; }
     void SetReadOnly(bool read_only);
-    // Most characters the field takes, typed or pasted; 0 is no limit.
+    // Neither read-only nor busy with a rewrite: the text takes edits.
+    bool Editable() const { return !m_read_only && !IsBusy(); }
     const TextStyle& Style() const { return m_style; }
 
     // The framework's text commands, as the Edit menu runs them.
@@ -78,8 +79,6 @@ private:
     // Runs a command that changes the text, when it may run; what a handler
     // raised meanwhile goes on to the caller.
     void RunCommand(bool may_run, void (FieldEditor::*command)());
-    // Neither read-only nor busy with a rewrite.
-    bool Editable() const { return !m_read_only && !IsBusy(); }
     void ApplyLimit();
     // Takes the property if it changes only how the field looks (then ApplyLook shows it).
     bool TakeLookProperty(std::string_view name, const PropertyValue& value);
